@@ -1,0 +1,198 @@
+#pragma once
+
+// The declarative form of the host's commands. Each area lists its parameters and commands once,
+// in host/commands/<Area>Commands.h; the typed wrappers (gen-command-wrappers), the simulator's
+// argument checks and the test dispatcher are all derived from those lists, so no command or
+// parameter id is written twice.
+
+#include "host/doc/Parameters.h"
+
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace Zel::Commands {
+
+// Declares a parameter: its id and the exact type of its value.
+#define ZEL_PARAMETER(Name, Id, ...)                                                                                   \
+    struct Name                                                                                                        \
+    {                                                                                                                  \
+        static constexpr int id = Id;                                                                                  \
+        using type = __VA_ARGS__;                                                                                      \
+        static constexpr const char* name = #Name;                                                                     \
+    }
+
+template <typename P>
+struct Required
+{
+    using param = P;
+    static constexpr bool required = true;
+};
+
+template <typename P>
+struct Optional
+{
+    using param = P;
+    static constexpr bool required = false;
+};
+
+template <typename... Fields>
+struct Arguments
+{
+};
+
+template <typename... Fields>
+struct Results
+{
+};
+
+// Declares a command of an area: its id, its arguments in the order they are set, and its results.
+// A command declared with Results<> is one whose answer nobody reads.
+#define ZEL_COMMAND(Name, Id, AreaType, ArgumentList, ResultList)                                                      \
+    struct Name                                                                                                        \
+    {                                                                                                                  \
+        static constexpr int id = Id;                                                                                  \
+        static constexpr const char* name = #Name;                                                                     \
+        using area = AreaType;                                                                                         \
+        using arguments = ArgumentList;                                                                                \
+        using results = ResultList;                                                                                    \
+    }
+
+// Declares an area: the project path of its wrapper header, named in the exceptions its wrappers
+// raise.
+#define ZEL_COMMAND_AREA(Name, WrapperFile)                                                                            \
+    struct Name                                                                                                        \
+    {                                                                                                                  \
+        static constexpr const char* name = #Name;                                                                     \
+        static constexpr const char* wrapperFile = WrapperFile;                                                        \
+    }
+
+template <typename... Commands>
+struct CommandList
+{
+};
+
+template <typename... Lists>
+struct ConcatCommandLists;
+template <>
+struct ConcatCommandLists<>
+{
+    using type = CommandList<>;
+};
+template <typename... A>
+struct ConcatCommandLists<CommandList<A...>>
+{
+    using type = CommandList<A...>;
+};
+template <typename... A, typename... B, typename... Rest>
+struct ConcatCommandLists<CommandList<A...>, CommandList<B...>, Rest...>
+{
+    using type = typename ConcatCommandLists<CommandList<A..., B...>, Rest...>::type;
+};
+
+namespace Detail {
+template <typename P, typename List>
+struct FindField;
+template <typename P, template <typename...> class L>
+struct FindField<P, L<>>
+{
+    static constexpr bool found = false;
+    static constexpr bool required = false;
+};
+template <typename P, template <typename...> class L, typename F, typename... Rest>
+struct FindField<P, L<F, Rest...>>
+{
+    static constexpr bool here = std::is_same_v<typename F::param, P>;
+    static constexpr bool found = here || FindField<P, L<Rest...>>::found;
+    static constexpr bool required = here ? F::required : FindField<P, L<Rest...>>::required;
+};
+
+template <typename List>
+struct IsEmptyList : std::false_type
+{
+};
+template <template <typename...> class L>
+struct IsEmptyList<L<>> : std::true_type
+{
+};
+} // namespace Detail
+
+template <typename Cmd, typename P>
+inline constexpr bool IsResultOf = Detail::FindField<P, typename Cmd::results>::found;
+template <typename Cmd, typename P>
+inline constexpr bool IsRequiredResultOf = Detail::FindField<P, typename Cmd::results>::required;
+template <typename Cmd, typename P>
+inline constexpr bool IsArgumentOf = Detail::FindField<P, typename Cmd::arguments>::found;
+template <typename Cmd>
+inline constexpr bool HasResults = !Detail::IsEmptyList<typename Cmd::results>::value;
+
+// A field's value as a wrapper takes it: by value (moved into the parameter), or as an optional
+// for an argument sent only when its condition holds.
+template <typename Field>
+using ArgumentType
+    = std::conditional_t<Field::required, typename Field::param::type, std::optional<typename Field::param::type>>;
+
+// Reads parameter P of a set with the exact type check: a missing value or one of another type
+// raises the type-mismatch exception with P's id.
+template <typename P>
+const typename P::type& ReadParameter(const IParameters& set)
+{
+    const auto* value = AsValParameter<typename P::type>(set.GetParameter(P::id));
+    if (!value)
+        ThrowTypeMismatchCommandException(P::id);
+    return value->GetValue();
+}
+
+// Run-time description of a declaration, for code that meets commands by id (the simulator, the
+// test dispatcher, logs).
+struct ParameterInfo
+{
+    int id;
+    const char* name;
+    bool required;
+    bool (*matches)(const IParameter&);
+};
+
+struct CommandInfo
+{
+    int id;
+    const char* name;
+    const char* area;
+    std::vector<ParameterInfo> arguments;
+    std::vector<ParameterInfo> results;
+};
+
+namespace Detail {
+template <typename Field>
+ParameterInfo DescribeField()
+{
+    using P = typename Field::param;
+    return ParameterInfo {P::id, P::name, Field::required,
+        [](const IParameter& p) { return AsValParameter<typename P::type>(p) != nullptr; }};
+}
+template <typename... F>
+std::vector<ParameterInfo> DescribeFields(Arguments<F...>)
+{
+    return {DescribeField<F>()...};
+}
+template <typename... F>
+std::vector<ParameterInfo> DescribeFields(Results<F...>)
+{
+    return {DescribeField<F>()...};
+}
+} // namespace Detail
+
+template <typename Cmd>
+CommandInfo DescribeCommand()
+{
+    return CommandInfo {Cmd::id, Cmd::name, Cmd::area::name, Detail::DescribeFields(typename Cmd::arguments {}),
+        Detail::DescribeFields(typename Cmd::results {})};
+}
+
+template <typename... Cmds>
+std::vector<CommandInfo> DescribeCommands(CommandList<Cmds...>)
+{
+    return {DescribeCommand<Cmds>()...};
+}
+
+} // namespace Zel::Commands

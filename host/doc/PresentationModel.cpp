@@ -1,0 +1,3 @@
+#include "PresentationModel.h"
+
+PresentationModel::~PresentationModel() = default;

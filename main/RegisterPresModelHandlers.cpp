@@ -1,0 +1,10 @@
+#include "main/RegisterPresModelHandlers.h"
+
+void RegisterPresModelHandlers()
+{
+}
+
+const char* ZelDialogVersion()
+{
+    return ZELDIALOG_VERSION;
+}
