@@ -5,6 +5,7 @@
 // argument checks and the test dispatcher are all derived from those lists, so no command or
 // parameter id is written twice.
 
+#include "host/commands/ParameterText.h"
 #include "host/doc/Parameters.h"
 
 #include <optional>
@@ -46,16 +47,22 @@ struct Results
 {
 };
 
-// Declares a command of an area: its id, its arguments in the order they are set, and its results.
-// A command declared with Results<> is one whose answer nobody reads.
-#define ZEL_COMMAND(Name, Id, AreaType, ArgumentList, ResultList)                                                      \
-    struct Name                                                                                                        \
+template <int Id, typename AreaType, typename ArgumentList, typename ResultList>
+struct CommandBase
+{
+    static constexpr int id = Id;
+    using area = AreaType;
+    using arguments = ArgumentList;
+    using results = ResultList;
+};
+
+// Declares a command of an area: its id, then its arguments in the order they are set and its
+// results, as `Arguments<...>, Results<...>`. A command declared with Results<> is one whose
+// answer nobody reads.
+#define ZEL_COMMAND(Name, Id, AreaType, ...)                                                                           \
+    struct Name : ::Zel::Commands::CommandBase<Id, AreaType, __VA_ARGS__>                                              \
     {                                                                                                                  \
-        static constexpr int id = Id;                                                                                  \
         static constexpr const char* name = #Name;                                                                     \
-        using area = AreaType;                                                                                         \
-        using arguments = ArgumentList;                                                                                \
-        using results = ResultList;                                                                                    \
     }
 
 // Declares an area: the project path of its wrapper header, named in the exceptions its wrappers
@@ -151,6 +158,8 @@ struct ParameterInfo
     const char* name;
     bool required;
     bool (*matches)(const IParameter&);
+    // Short readable text of a value that `matches` accepts; a value of another type shows its type.
+    QString (*describe)(const IParameter&);
 };
 
 struct CommandInfo
@@ -168,7 +177,12 @@ ParameterInfo DescribeField()
 {
     using P = typename Field::param;
     return ParameterInfo {P::id, P::name, Field::required,
-        [](const IParameter& p) { return AsValParameter<typename P::type>(p) != nullptr; }};
+        [](const IParameter& p) { return AsValParameter<typename P::type>(p) != nullptr; },
+        [](const IParameter& p) -> QString {
+            const auto* value = AsValParameter<typename P::type>(p);
+            return value ? ParameterText::Describe(value->GetValue())
+                         : QLatin1Char('<') + ParameterText::TypeName(typeid(p)) + QLatin1Char('>');
+        }};
 }
 template <typename... F>
 std::vector<ParameterInfo> DescribeFields(Arguments<F...>)

@@ -24,6 +24,8 @@ DataValue DataValue::Special(DataType type, const TString& text)
 
 DataValue DataValue::FromVariant(DataType type, const QVariant& in)
 {
+    if (type == DT_STRING && in.type() == QVariant::String)
+        return DataValue(TString(in.toString()));
     if (!in.isValid() || in.isNull()
         || (in.type() == QVariant::String && in.toString().trimmed().isEmpty() && type != DT_STRING))
         return Null(type);

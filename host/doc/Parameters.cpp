@@ -5,6 +5,9 @@ namespace {
 class MissingParameter final : public IParameter
 {
 };
+
+// Made when the library loads, so it is never counted as a record some caller leaked.
+const MissingParameter s_missing;
 } // namespace
 
 IParameterVisitor::~IParameterVisitor() = default;
@@ -18,8 +21,7 @@ void BaseParameters::Accept(IParameterVisitor& visitor) const
 
 const IParameter& BaseParameters::Missing()
 {
-    static const MissingParameter missing;
-    return missing;
+    return s_missing;
 }
 
 void Parameters::SetParameter(int id, RefCntPtr<IParameter> value)

@@ -1,10 +1,9 @@
 #include "TPath.h"
 
-#include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 
-TPath::TPath(const TString& path)
-    : m_path(QDir::fromNativeSeparators(path.ToQString()))
+// Host paths may come from any platform, so both separators are read as one.
+TPath::TPath(const TString& path) : m_path(QString(path.ToQString()).replace(QLatin1Char('\\'), QLatin1Char('/')))
 {
 }
 
