@@ -3,7 +3,8 @@
 #include <QtCore/QFileInfo>
 
 // Host paths may come from any platform, so both separators are read as one.
-TPath::TPath(const TString& path) : m_path(QString(path.ToQString()).replace(QLatin1Char('\\'), QLatin1Char('/')))
+TPath::TPath(const TString& path)
+    : m_path(QString(path.ToQString()).replace(QLatin1Char('\\'), QLatin1Char('/')))
 {
 }
 
