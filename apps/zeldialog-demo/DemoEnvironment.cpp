@@ -1,0 +1,7 @@
+#include "DemoEnvironment.h"
+
+DemoEnvironment::DemoEnvironment(Zel::Sim::SampleWorkbook::Options options)
+    : m_workbook(std::move(options))
+{
+    // Each simulated area registers its command handlers on m_host here as it arrives.
+}

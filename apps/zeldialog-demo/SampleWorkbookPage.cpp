@@ -1,0 +1,224 @@
+#include "SampleWorkbookPage.h"
+
+#include "sim/SampleWorkbook.h"
+
+#include <QtCore/QLocale>
+#include <QtSql/QSqlQuery>
+#include <QtSql/QSqlQueryModel>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QTableView>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QVBoxLayout>
+
+using namespace Zel::Sim;
+
+namespace {
+
+constexpr int kShownRows = 200;
+// Summing up a field scans the whole table; past this size the page would take minutes to open.
+constexpr qint64 kSummarisedRows = 1000000;
+
+QString TypeName(DataType type)
+{
+    switch (type) {
+    case DT_INTEGER:
+        return SampleWorkbookPage::tr("Integer");
+    case DT_REAL:
+        return SampleWorkbookPage::tr("Real");
+    case DT_STRING:
+        return SampleWorkbookPage::tr("String");
+    case DT_DATE:
+        return SampleWorkbookPage::tr("Date");
+    case DT_DATETIME:
+        return SampleWorkbookPage::tr("Date & time");
+    case DT_BOOLEAN:
+        return SampleWorkbookPage::tr("Boolean");
+    default:
+        return SampleWorkbookPage::tr("Other");
+    }
+}
+
+QLabel* SectionLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QString ValueText(const DataValue& value)
+{
+    if (value.GetDataType() == DT_REAL && !value.IsNull())
+        return QLocale().toString(value.GetReal(), 'f', 2);
+    if (value.GetDataType() == DT_INTEGER && !value.IsNull())
+        return QLocale().toString(value.GetInt64());
+    return value.ToDisplayString().ToQString();
+}
+
+// What a field holds, in a few words: the members of a category, the span of anything ordered.
+// Identifiers are ordered too; listing their members would say nothing.
+QString ValuesText(SampleWorkbook& workbook, const SampleField& field)
+{
+    const bool identifier = field.name.GetLocalName().ToQString().endsWith(QLatin1String(" ID"));
+    if (field.dataType == DT_STRING && !identifier) {
+        const std::vector<DataValue> values = workbook.DistinctValues(field.name);
+        QStringList shown;
+        for (std::size_t i = 0; i < values.size() && i < 4; ++i)
+            shown << values[i].ToDisplayString().ToQString();
+        if (values.size() > 4)
+            shown << QString(QChar(0x2026));
+        const QString count = values.size() == 1 ? SampleWorkbookPage::tr("1 value: ")
+                                                 : SampleWorkbookPage::tr("%1 values: ").arg(values.size());
+        return count + shown.join(QStringLiteral(", "));
+    }
+    const auto range = workbook.MinMax(field.name);
+    if (!range)
+        return {};
+    return ValueText(range->min) + QStringLiteral(" \u2013 ") + ValueText(range->max);
+}
+
+QTableWidget* FieldTable(SampleWorkbook& workbook, QWidget* parent)
+{
+    const auto& fields = workbook.Fields();
+    const bool summarise = workbook.RowCount() <= kSummarisedRows;
+    auto* table = new QTableWidget(static_cast<int>(fields.size()), summarise ? 4 : 3, parent);
+    table->setObjectName(QStringLiteral("m_fieldTable"));
+    table->setHorizontalHeaderLabels({SampleWorkbookPage::tr("Field"), SampleWorkbookPage::tr("Type"),
+        SampleWorkbookPage::tr("Role"), SampleWorkbookPage::tr("Values")});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int row = 0; row < static_cast<int>(fields.size()); ++row) {
+        const SampleField& field = fields[static_cast<std::size_t>(row)];
+        table->setItem(row, 0, new QTableWidgetItem(field.name.GetLocalName().ToQString()));
+        table->setItem(row, 1, new QTableWidgetItem(TypeName(field.dataType)));
+        table->setItem(row, 2,
+            new QTableWidgetItem(field.role == FieldRole::Measure ? SampleWorkbookPage::tr("Measure")
+                                                                  : SampleWorkbookPage::tr("Dimension")));
+        if (summarise)
+            table->setItem(row, 3, new QTableWidgetItem(ValuesText(workbook, field)));
+    }
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    // Every field in view, without a scroll bar: the list is short and fixed.
+    table->setFixedHeight(
+        table->horizontalHeader()->height() + table->verticalHeader()->length() + 2 * table->frameWidth());
+    return table;
+}
+
+QString Summary(SampleWorkbook& workbook)
+{
+    const QLocale locale;
+    if (!workbook.Open())
+        return SampleWorkbookPage::tr("The workbook could not be opened: %1").arg(workbook.ErrorText());
+    const SampleWorkbook::GenerationStats& stats = workbook.LastGeneration();
+    const QString made = stats.reused
+        ? SampleWorkbookPage::tr("read from an existing database file")
+        : SampleWorkbookPage::tr("generated in %1 s").arg(locale.toString(stats.seconds, 'f', 2));
+    QString text = SampleWorkbookPage::tr("Data source \u201c%1\u201d: %2 rows in SQLite, %3 fields; %4.")
+                       .arg(SampleWorkbook::DataSourceName().ToQString(), locale.toString(workbook.RowCount()))
+                       .arg(workbook.Fields().size())
+                       .arg(made);
+    if (workbook.RowCount() > kSummarisedRows)
+        text += QLatin1Char(' ')
+            + SampleWorkbookPage::tr("Fields are not summarised above %1 rows.").arg(locale.toString(kSummarisedRows));
+    return text;
+}
+
+QString HierarchiesText(const SampleWorkbook& workbook)
+{
+    QStringList lines;
+    for (const SampleHierarchy& hierarchy : workbook.Hierarchies()) {
+        QStringList levels;
+        for (const FieldName& level : hierarchy.levels)
+            levels << level.GetLocalName().ToQString();
+        lines << hierarchy.name.GetLocalName().ToQString() + QStringLiteral(": ")
+                + levels.join(QStringLiteral(" \u203a "));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString ParametersText(const SampleWorkbook& workbook)
+{
+    QStringList lines;
+    for (const SampleParameter& parameter : workbook.Parameters())
+        lines << parameter.caption.ToQString() + QStringLiteral(" (") + TypeName(parameter.dataType)
+                + QStringLiteral(") = ") + parameter.value.ToDisplayString().ToQString();
+    return lines.isEmpty() ? SampleWorkbookPage::tr("none") : lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+SampleWorkbookPage::SampleWorkbookPage(SampleWorkbook& workbook, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("SampleWorkbookPage"));
+    setWindowTitle(tr("Sample workbook"));
+
+    auto* title = new QLabel(tr("Sample workbook"), this);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto* summary = new QLabel(Summary(workbook), this);
+    summary->setObjectName(QStringLiteral("m_summary"));
+    summary->setWordWrap(true);
+
+    auto* notes = new QVBoxLayout;
+    notes->addWidget(SectionLabel(tr("Hierarchies"), this));
+    notes->addWidget(new QLabel(HierarchiesText(workbook), this));
+    notes->addSpacing(8);
+    notes->addWidget(SectionLabel(tr("Parameters"), this));
+    notes->addWidget(new QLabel(ParametersText(workbook), this));
+    notes->addStretch(1);
+
+    auto* fieldTable = FieldTable(workbook, this);
+    auto* fieldColumn = new QVBoxLayout;
+    fieldColumn->addWidget(SectionLabel(tr("Fields"), this));
+    fieldColumn->addWidget(fieldTable);
+
+    auto* overview = new QHBoxLayout;
+    overview->addLayout(fieldColumn, 1);
+    overview->addSpacing(12);
+    overview->addLayout(notes);
+
+    m_rowsModel = new QSqlQueryModel(this);
+    if (workbook.Open()) {
+        QSqlQuery query(workbook.Database());
+        query.exec(QStringLiteral("SELECT * FROM ") + SampleWorkbook::TableName() + QStringLiteral(" ORDER BY ")
+            + SampleWorkbook::SqlColumn(workbook.Fields().front().name) + QStringLiteral(" LIMIT ")
+            + QString::number(kShownRows));
+        m_rowsModel->setQuery(query);
+    }
+    auto* rows = new QTableView(this);
+    rows->setObjectName(QStringLiteral("m_rowsView"));
+    rows->setModel(m_rowsModel);
+    rows->verticalHeader()->hide();
+    rows->verticalHeader()->setDefaultSectionSize(rows->fontMetrics().height() + 6);
+    rows->setFocusPolicy(Qt::NoFocus);
+    rows->resizeColumnsToContents();
+    rows->setMinimumHeight(rows->verticalHeader()->defaultSectionSize() * 8);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(summary);
+    layout->addSpacing(6);
+    layout->addLayout(overview);
+    layout->addSpacing(6);
+    layout->addWidget(SectionLabel(tr("First %1 rows").arg(kShownRows), this));
+    layout->addWidget(rows, 1);
+    resize(1440, 960);
+}
+
+SampleWorkbookPage::~SampleWorkbookPage()
+{
+    // The query holds the workbook's connection; let it go while the connection still exists.
+    m_rowsModel->clear();
+}

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "sim/ZelSimExport.h"
+
+#include "host/doc/DataValue.h"
+#include "host/doc/FieldName.h"
+
+#include <QtCore/QString>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+class QSqlDatabase;
+
+namespace Zel::Sim {
+
+enum class FieldRole
+{
+    Dimension,
+    Measure,
+};
+
+// One column of the orders table as the workbook shows it. The column is named after the local
+// name, so a FieldName leads straight to its SQL column.
+struct SampleField
+{
+    FieldName name;
+    DataType dataType;
+    FieldRole role;
+};
+
+// A drill path over fields, top level first.
+struct SampleHierarchy
+{
+    FieldName name;
+    std::vector<FieldName> levels;
+};
+
+// A workbook parameter as the simulator keeps it; the parameter commands read and change these.
+struct SampleParameter
+{
+    FieldName name;
+    TString caption;
+    DataType dataType;
+    DataValue value;
+};
+
+struct SampleValueRange
+{
+    DataValue min;
+    DataValue max;
+};
+
+// The sample workbook behind the simulated host: one data source, "Orders", whose table lives in
+// SQLite, plus the workbook-level state that commands change (its parameters).
+//
+// The table is generated on first use from a fixed seed, so every run (and every machine) sees the
+// same rows. With a database path, a file that already holds the requested number of rows from
+// this generator is reused; any other file of ours is regenerated. A path holding something that
+// is not ours is left alone and the workbook reports an error instead.
+//
+// Each instance has its own QtSql connection, removed on destruction; copies of Database() must not
+// outlive the workbook.
+class ZELSIM_EXPORT SampleWorkbook
+{
+public:
+    static constexpr qint64 kDefaultRowCount = 100000;
+
+    struct Options
+    {
+        qint64 rowCount = kDefaultRowCount;
+        // Empty: in memory.
+        QString databasePath;
+        // Writes the rows through SQLite's own API on QtSql's connection where the driver allows;
+        // false keeps to the portable QtSql path. Both give the same rows.
+        bool loadThroughSqliteApi = true;
+    };
+
+    struct GenerationStats
+    {
+        qint64 rows = 0;
+        double seconds = 0;
+        bool reused = false;
+    };
+
+    SampleWorkbook();
+    explicit SampleWorkbook(Options options);
+    ~SampleWorkbook();
+    SampleWorkbook(const SampleWorkbook&) = delete;
+    SampleWorkbook& operator=(const SampleWorkbook&) = delete;
+
+    static TString DataSourceName();
+    static QString TableName();
+    // The column of a field's local name, quoted for SQL.
+    static QString SqlColumn(const FieldName& field);
+
+    // Opens (and if need be generates) the table. Every query opens on demand; calling this first
+    // only moves the wait and gives the error. Later calls return the first call's answer.
+    bool Open();
+    QString ErrorText() const { return m_error; }
+    const GenerationStats& LastGeneration() const noexcept { return m_stats; }
+
+    qint64 RowCount();
+    const std::vector<SampleField>& Fields() const;
+    const SampleField* FindField(const FieldName& name) const;
+    const std::vector<SampleHierarchy>& Hierarchies() const;
+
+    // Sorted ascending; a field of another data source, or an unknown one, has none. Answers are
+    // cached, since the table never changes after generation.
+    std::vector<DataValue> DistinctValues(const FieldName& field);
+    std::optional<SampleValueRange> MinMax(const FieldName& field);
+
+    // The open connection (an invalid one when Open failed).
+    QSqlDatabase Database();
+
+    std::vector<SampleParameter>& Parameters() noexcept { return m_parameters; }
+    const std::vector<SampleParameter>& Parameters() const noexcept { return m_parameters; }
+
+private:
+    enum class State
+    {
+        Closed,
+        Ready,
+        Failed,
+    };
+
+    bool Fail(const QString& error);
+    bool OpenFile(QSqlDatabase& db);
+    bool Generate(QSqlDatabase& db);
+    // The row count a database file of ours holds, -1 for a partial one of ours, nullopt for one
+    // that is not ours.
+    static std::optional<qint64> StoredRowCount(QSqlDatabase& db);
+
+    Options m_options;
+    QString m_connection;
+    State m_state = State::Closed;
+    QString m_error;
+    GenerationStats m_stats;
+    std::vector<SampleParameter> m_parameters;
+    std::map<QString, std::vector<DataValue>> m_distinctCache;
+    std::map<QString, std::optional<SampleValueRange>> m_rangeCache;
+};
+
+} // namespace Zel::Sim

@@ -1,0 +1,13 @@
+#include <QtWidgets/QApplication>
+
+int RunSimHostTests(int argc, char** argv);
+int RunSampleWorkbookTests(int argc, char** argv);
+
+// Both suites share one application object; each reports on its own.
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int failures = RunSimHostTests(argc, argv);
+    failures += RunSampleWorkbookTests(argc, argv);
+    return failures;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "host/ui/IModalPresenter.h"
+
+#include <QtCore/QStringList>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+class QMenu;
+
+namespace ZelTest {
+
+// A menu as it was shown: the tree of its actions, for assertions on what a user was offered.
+struct MenuItemSnapshot
+{
+    QString text;
+    bool enabled = true;
+    bool separator = false;
+    std::vector<MenuItemSnapshot> children; // a submenu's items
+};
+
+struct MenuSnapshot
+{
+    QString title;
+    QPoint globalPosition;
+    std::vector<MenuItemSnapshot> items;
+
+    // The texts of the top-level items, separators left out.
+    QStringList Texts() const;
+    // The item at a path of texts ("Fill from Field/Orders/Region"), or null.
+    const MenuItemSnapshot* Find(const QString& path) const;
+};
+
+// Answers the toolkit's message boxes and menus from a script, for as long as it lives, so that no
+// test waits for a human. Every request is recorded. A request with nothing scripted is answered
+// as a dismissal (NoButton, no action) and counted as unexpected, which the test can assert on.
+class ModalScript final : public IModalPresenter
+{
+public:
+    ModalScript();
+    ~ModalScript() override;
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+    // Queues the button pressed in the next message box.
+    void AnswerMessageBox(QMessageBox::StandardButton button);
+    // Queues the action picked in the next menu by its path of texts ("Sub/Item"); an empty path
+    // dismisses the menu.
+    void PickMenuItem(const QString& path);
+    // Queues a free answer for the next menu.
+    void AnswerMenu(std::function<QAction*(QMenu&)> answer);
+
+    const std::vector<MessageBoxRequest>& MessageBoxes() const { return m_messageBoxes; }
+    const std::vector<MenuSnapshot>& Menus() const { return m_menus; }
+    int UnexpectedRequests() const { return m_unexpected; }
+    std::size_t PendingAnswers() const { return m_boxAnswers.size() + m_menuAnswers.size(); }
+
+    QMessageBox::StandardButton ShowMessageBox(const MessageBoxRequest& request) override;
+    QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at) override;
+
+    static MenuSnapshot Snapshot(const QMenu& menu, const QPoint& globalPosition = {});
+    // The enabled action at a path of texts in `menu`, or null.
+    static QAction* FindAction(const QMenu& menu, const QString& path);
+
+private:
+    IModalPresenter* m_previous;
+    std::deque<QMessageBox::StandardButton> m_boxAnswers;
+    std::deque<std::function<QAction*(QMenu&)>> m_menuAnswers;
+    std::vector<MessageBoxRequest> m_messageBoxes;
+    std::vector<MenuSnapshot> m_menus;
+    int m_unexpected = 0;
+};
+
+} // namespace ZelTest
