@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QtCore/QPoint>
+#include <QtCore/QRect>
+
+class QWidget;
+
+namespace FrameTest {
+
+// Mouse input to one top-level window, in global coordinates. Presses, moves and releases go
+// through QTest to the window's QWindow, so they take the application's whole path (event filters
+// included) and reach the window even where the pointer is outside it, as a grabbed mouse does.
+class Mouse
+{
+public:
+    explicit Mouse(QWidget& window);
+
+    // Puts the pointer over the window, which the window system reports with an enter event.
+    void Enter(const QPoint& global);
+    void Move(const QPoint& global);
+    void Press(const QPoint& global);
+    void Release(const QPoint& global);
+    // Press at `from`, move to `to`, release there.
+    void Drag(const QPoint& from, const QPoint& to);
+
+private:
+    enum Action
+    {
+        MoveAction,
+        PressAction,
+        ReleaseAction
+    };
+    void Send(Action action, const QPoint& global);
+
+    QWidget& m_window;
+};
+
+// The shape of the application override cursor on top of the stack, -1 when there is none.
+int OverrideCursorShape();
+// The available area of the (only) offscreen screen.
+QRect AvailableArea();
+// Shows `window` and waits until it can take input.
+bool ShowAndWait(QWidget& window);
+
+} // namespace FrameTest
