@@ -1,7 +1,10 @@
 #pragma once
 
+#include "sim/AutosaveArea.h"
 #include "sim/SampleWorkbook.h"
 #include "sim/SimHost.h"
+
+#include <QtCore/QTemporaryDir>
 
 // What the demo runs dialogs against: the sample workbook and the simulated host that answers the
 // library's commands over it. The host's handlers refer to the workbook, so the workbook is made
@@ -13,8 +16,13 @@ public:
 
     Zel::Sim::SampleWorkbook& Workbook() noexcept { return m_workbook; }
     Zel::Sim::SimHost& Host() noexcept { return m_host; }
+    Zel::Sim::AutosaveArea& Autosave() noexcept { return m_autosave; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
     Zel::Sim::SimHost m_host;
+    // The demo's own folder of recovered workbook copies, removed when the demo ends; its scenario
+    // fills it.
+    QTemporaryDir m_autosaveFolder;
+    Zel::Sim::AutosaveArea m_autosave;
 };

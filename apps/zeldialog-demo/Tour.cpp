@@ -75,6 +75,20 @@ public:
         Print(QStringLiteral("%1: %2").arg(scenario.dialogClass, scenario.title));
     }
 
+    // A see-through window (a frameless frame with its shadow band) whose form fills its own
+    // background counts as opaque to grab(), which then never clears the band; rendering into a
+    // cleared pixmap shows what a screen shows.
+    static QPixmap Screenshot(QWidget& window)
+    {
+        if (!window.testAttribute(Qt::WA_TranslucentBackground))
+            return window.grab();
+        QPixmap pixmap(window.size() * window.devicePixelRatioF());
+        pixmap.setDevicePixelRatio(window.devicePixelRatioF());
+        pixmap.fill(Qt::transparent);
+        window.render(&pixmap, QPoint(), QRegion(), QWidget::DrawChildren);
+        return pixmap;
+    }
+
     void Step(const QString& title, QWidget& window) override
     {
         if (!window.isVisible())
@@ -86,7 +100,7 @@ public:
         const QString file = QStringLiteral("%1-%2.png")
                                  .arg(++m_shots, 2, 10, QLatin1Char('0'))
                                  .arg(Slug(m_scenario->dialogClass + QLatin1Char('-') + title));
-        const bool saved = window.grab().save(m_directory.filePath(file), "PNG");
+        const bool saved = Screenshot(window).save(m_directory.filePath(file), "PNG");
         Print(QStringLiteral("  step \u201c%1\u201d: %2%3")
                   .arg(title, file, saved ? QString() : QStringLiteral(" (NOT SAVED)")));
         if (!saved)

@@ -1,0 +1,3 @@
+#include "AutosaveFilePresModel.h"
+
+AutosaveFilePresModel::~AutosaveFilePresModel() = default;
