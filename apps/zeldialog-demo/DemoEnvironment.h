@@ -3,6 +3,7 @@
 #include "sim/AutosaveArea.h"
 #include "sim/SampleWorkbook.h"
 #include "sim/SimHost.h"
+#include "sim/TableViewArea.h"
 
 #include <QtCore/QTemporaryDir>
 
@@ -17,6 +18,7 @@ public:
     Zel::Sim::SampleWorkbook& Workbook() noexcept { return m_workbook; }
     Zel::Sim::SimHost& Host() noexcept { return m_host; }
     Zel::Sim::AutosaveArea& Autosave() noexcept { return m_autosave; }
+    Zel::Sim::TableViewArea& TableView() noexcept { return m_tableView; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -25,4 +27,6 @@ private:
     // fills it.
     QTemporaryDir m_autosaveFolder;
     Zel::Sim::AutosaveArea m_autosave;
+    // Declared after the workbook: its caches' temporary tables are dropped before the workbook goes.
+    Zel::Sim::TableViewArea m_tableView;
 };

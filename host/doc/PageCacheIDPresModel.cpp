@@ -1,0 +1,8 @@
+#include "PageCacheIDPresModel.h"
+
+PageCacheIDPresModel::PageCacheIDPresModel()
+{
+    m_CacheGuid = TUUID::CreateNew();
+}
+
+PageCacheIDPresModel::~PageCacheIDPresModel() = default;

@@ -1,0 +1,8 @@
+#include "host/ui/TablePageCacheSignalProvider.h"
+
+TablePageCacheSignalProvider::TablePageCacheSignalProvider()
+    : QObject(nullptr)
+{
+}
+
+TablePageCacheSignalProvider::~TablePageCacheSignalProvider() = default;

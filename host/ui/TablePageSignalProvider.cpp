@@ -1,0 +1,8 @@
+#include "host/ui/TablePageSignalProvider.h"
+
+TablePageSignalProvider::TablePageSignalProvider()
+    : QObject(nullptr)
+{
+}
+
+TablePageSignalProvider::~TablePageSignalProvider() = default;

@@ -1,0 +1,8 @@
+#include "host/ui/TableView.h"
+
+TableView::TableView(QWidget* parent)
+    : QTableView(parent)
+{
+}
+
+TableView::~TableView() = default;

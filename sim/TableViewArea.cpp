@@ -1,0 +1,661 @@
+#include "TableViewArea.h"
+
+#include "SampleWorkbook.h"
+#include "SimHost.h"
+
+#include "host/commands/TableViewCommands.h"
+#include "host/doc/NotificationManager.h"
+#include "host/doc/TableViewPresModels.h"
+
+#include <QtCore/QAtomicInteger>
+#include <QtCore/QHash>
+#include <QtCore/QLocale>
+#include <QtCore/QTimer>
+#include <QtCore/QVariant>
+#include <QtSql/QSqlDatabase>
+#include <QtSql/QSqlError>
+#include <QtSql/QSqlQuery>
+
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+namespace Zel::Sim {
+
+namespace Cmds = Zel::Commands::TableView;
+
+namespace {
+
+constexpr int kTextAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr int kNumberAlignment = Qt::AlignRight | Qt::AlignVCenter;
+constexpr int kIdleCheckMilliseconds = 1000;
+
+QAtomicInteger<int> s_memberTableCounter {0};
+
+[[noreturn]] void Refuse(const QString& reason)
+{
+    throw std::runtime_error(reason.toStdString());
+}
+
+QString SqlError(const QSqlQuery& query)
+{
+    return query.lastError().text();
+}
+
+struct Column
+{
+    TString caption;
+    // An SQL expression over the cache's table.
+    QString expression;
+    DataType type;
+};
+
+// Where a cache's rows come from, and how they are ordered before any sort.
+struct RowSource
+{
+    QString table;
+    std::vector<Column> columns;
+    // An expression true for rows whose first column is special, or empty.
+    QString specialExpression;
+    // Rows that keep their place above the others whatever the sort, or empty.
+    QString pinnedOrder;
+    // Run when the cache goes (a temporary table of its own), or empty.
+    QString dropStatement;
+};
+
+struct HostCache
+{
+    // The host's own record of the cache's identity, sent with its events.
+    RefCntPtr<PageCacheIDPresModel const> id;
+    TString title;
+    TString rowCountCaption;
+    RowSource source;
+    qint64 rowCount = 0;
+    int pageRowCount = 0;
+    int pageColumnCount = 0;
+
+    // The row id of the first row in the natural order; the others follow without gaps.
+    qint64 firstRowId = 1;
+
+    bool sorted = false;
+    unsigned int sortColumn = 0;
+    bool descending = false;
+    std::vector<qint64> sortedIds;
+
+    std::chrono::seconds timeout {0};
+    std::chrono::steady_clock::time_point lastUsed;
+
+    // Reused for every page read by a range of row ids.
+    std::unique_ptr<QSqlQuery> rangeQuery;
+    int rangeFirstColumn = -1;
+    int rangeColumnCount = -1;
+};
+
+bool IsWholeTable(const FieldName& name)
+{
+    const TString& local = name.GetLocalName();
+    if (name.GetDataSource().empty())
+        return local == SampleWorkbook::DataSourceName();
+    return name.GetDataSource() == SampleWorkbook::DataSourceName()
+        && (local.empty() || local == SampleWorkbook::DataSourceName());
+}
+
+TString CountCaption(qint64 count, const char* singular, const char* plural)
+{
+    return TString(QLocale(QLocale::English).toString(count) + QLatin1Char(' ')
+        + QString::fromLatin1(count == 1 ? singular : plural));
+}
+
+int AlignmentOf(DataType type)
+{
+    return IsNumericDataType(type) ? kNumberAlignment : kTextAlignment;
+}
+
+QString DisplayText(const QVariant& value, DataType type)
+{
+    switch (type) {
+    case DT_INTEGER:
+        return QString::number(value.toLongLong());
+    case DT_REAL:
+        return QString::number(value.toDouble(), 'f', 2);
+    default:
+        return value.toString();
+    }
+}
+
+RefCntPtr<TableViewPageItemPresModel const> MakeItem(QString text, int alignment, bool special)
+{
+    auto item = MakeRefCnt<TableViewPageItemPresModel>();
+    item->SetDisplayText(std::move(text));
+    item->SetAlignmentFlags(alignment);
+    item->SetIsSpecial(special);
+    return RefCntPtr<TableViewPageItemPresModel const>(std::move(item));
+}
+
+// The cells of one column of a page. Most columns repeat a few values (ship modes, regions,
+// dates, quantities) many times within a page, and a cell record is never changed once made, so
+// equal cells share one record: fewer allocations per page and a smaller page. A column whose
+// values turn out mostly distinct stops looking them up.
+class CellMaker
+{
+public:
+    RefCntPtr<TableViewPageItemPresModel const> Make(const QVariant& value, const Column& column, bool special)
+    {
+        const int alignment = AlignmentOf(column.type);
+        if (value.isNull())
+            return MakeItem(QStringLiteral("Null"), alignment, true);
+        QString text = DisplayText(value, column.type);
+        if (special || !m_sharing)
+            return MakeItem(std::move(text), alignment, special);
+        ++m_lookups;
+        const auto found = m_made.constFind(text);
+        if (found != m_made.constEnd()) {
+            ++m_hits;
+            return *found;
+        }
+        auto item = MakeItem(text, alignment, false);
+        m_made.insert(std::move(text), item);
+        if (m_lookups == kTrialCells && m_hits * 2 < m_lookups) {
+            m_sharing = false;
+            m_made.clear();
+        }
+        return item;
+    }
+
+private:
+    static constexpr int kTrialCells = 64;
+    QHash<QString, RefCntPtr<TableViewPageItemPresModel const>> m_made;
+    int m_lookups = 0;
+    int m_hits = 0;
+    bool m_sharing = true;
+};
+
+} // namespace
+
+struct TableViewArea::Impl
+{
+    Impl(SampleWorkbook& w)
+        : workbook(w)
+        , clock([] { return std::chrono::steady_clock::now(); })
+    {
+        idleTimer.setInterval(kIdleCheckMilliseconds);
+    }
+
+    ~Impl()
+    {
+        // Temporary tables live as long as the connection; the workbook may be used on.
+        for (auto& entry : caches)
+            DropStorage(*entry.second);
+    }
+
+    SampleWorkbook& workbook;
+    Clock clock;
+    std::map<TUUID, std::unique_ptr<HostCache>> caches;
+    QTimer idleTimer;
+    long long pagesServed = 0;
+    long long sortsMaterialised = 0;
+    bool mapped = false;
+
+    QSqlDatabase Database()
+    {
+        if (!workbook.Open())
+            Refuse(QStringLiteral("the sample workbook is not available: ") + workbook.ErrorText());
+        QSqlDatabase db = workbook.Database();
+        if (!mapped) {
+            // A page of a sorted cache reads its rows from all over the file; mapped, each of those
+            // is a memory read rather than a system call. SQLite caps the size at what it supports.
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA mmap_size=1099511627776"));
+            mapped = true;
+        }
+        return db;
+    }
+
+    HostCache& Find(const RefCntPtr<TableViewCachePresModel const>& description)
+    {
+        if (!description || !description->GetCacheID())
+            Refuse(QStringLiteral("the cache description names no cache"));
+        const auto it = caches.find(description->GetCacheID()->GetCacheGuid());
+        if (it == caches.end())
+            Refuse(QStringLiteral("no table cache ") + description->GetCacheID()->GetCacheGuid().ToString().ToQString()
+                + QStringLiteral(" (never created, dropped or discarded)"));
+        it->second->lastUsed = clock();
+        return *it->second;
+    }
+
+    RowSource TableRows()
+    {
+        RowSource source;
+        source.table = SampleWorkbook::TableName();
+        for (const SampleField& field : workbook.Fields())
+            source.columns.push_back(
+                {field.name.GetLocalName(), SampleWorkbook::SqlColumn(field.name), field.dataType});
+        return source;
+    }
+
+    RowSource FieldMembers(const SampleField& field)
+    {
+        const QString table
+            = QStringLiteral("tv_members_") + QString::number(s_memberTableCounter.fetchAndAddRelaxed(1));
+        const QString column = SampleWorkbook::SqlColumn(field.name);
+        QSqlQuery query(Database());
+        const QStringList statements {
+            QStringLiteral("CREATE TEMP TABLE %1 (member, orders INTEGER NOT NULL, special INTEGER NOT NULL)")
+                .arg(table),
+            QStringLiteral("INSERT INTO %1 SELECT '(All)', COUNT(*), 1 FROM %2")
+                .arg(table, SampleWorkbook::TableName()),
+            QStringLiteral("INSERT INTO %1 SELECT %2, COUNT(*), %2 IS NULL FROM %3 GROUP BY %2 ORDER BY %2")
+                .arg(table, column, SampleWorkbook::TableName()),
+        };
+        for (const QString& statement : statements) {
+            if (!query.exec(statement)) {
+                const QString error = SqlError(query);
+                query.exec(QStringLiteral("DROP TABLE IF EXISTS temp.") + table);
+                Refuse(error);
+            }
+        }
+        RowSource source;
+        source.table = QStringLiteral("temp.") + table;
+        source.columns.push_back({field.name.GetLocalName(), QStringLiteral("member"), field.dataType});
+        source.columns.push_back({TString(QStringLiteral("Orders")), QStringLiteral("orders"), DT_INTEGER});
+        source.specialExpression = QStringLiteral("special");
+        source.pinnedOrder = QStringLiteral("special DESC");
+        source.dropStatement = QStringLiteral("DROP TABLE IF EXISTS ") + source.table;
+        return source;
+    }
+
+    void DropStorage(HostCache& cache)
+    {
+        cache.rangeQuery.reset();
+        if (!cache.source.dropStatement.isEmpty() && workbook.Open()) {
+            QSqlQuery query(workbook.Database());
+            query.exec(cache.source.dropStatement);
+        }
+    }
+
+    // Both sources number their rows from one without gaps (the workbook's generator and the
+    // members' insertion in order), so a row position maps to its row id by arithmetic; a source
+    // that breaks this is refused rather than paged wrongly.
+    void ReadRowIds(HostCache& cache, bool isWorkbookTable)
+    {
+        // Each aggregate alone: SQLite answers a lone MIN or MAX of the row id from the b-tree's
+        // edge, but scans the whole table for both in one statement. Counting ten million rows
+        // scans it too; the workbook knows its own count.
+        auto single = [this, &cache](const char* aggregate) {
+            QSqlQuery query(Database());
+            query.setForwardOnly(true);
+            if (!query.exec(QStringLiteral("SELECT %1 FROM %2").arg(QLatin1String(aggregate), cache.source.table))
+                || !query.next())
+                Refuse(SqlError(query));
+            return query.value(0).toLongLong();
+        };
+        cache.rowCount = isWorkbookTable ? workbook.RowCount() : single("COUNT(*)");
+        cache.firstRowId = single("MIN(rowid)");
+        if (cache.rowCount > 0 && single("MAX(rowid)") - cache.firstRowId + 1 != cache.rowCount)
+            Refuse(QStringLiteral("the row ids of %1 are not contiguous").arg(cache.source.table));
+    }
+
+    // Applies a description's sort state; true when the order of the rows changed.
+    bool ApplySort(HostCache& cache, const TableViewCachePresModel& description)
+    {
+        const bool sorted = description.GetIsSorted();
+        const unsigned int column = description.GetSortColumnIndex();
+        const bool descending = description.GetSortDirection() == SortDirection::Descending;
+        if (!sorted) {
+            if (!cache.sorted)
+                return false;
+            cache.sorted = false;
+            cache.sortedIds = std::vector<qint64>();
+            return true;
+        }
+        if (column >= cache.source.columns.size())
+            Refuse(QStringLiteral("there is no column %1 to sort by").arg(column));
+        if (cache.sorted && cache.sortColumn == column && cache.descending == descending)
+            return false;
+
+        std::vector<qint64> ids;
+        ids.reserve(static_cast<std::size_t>(cache.rowCount));
+        QSqlQuery query(Database());
+        query.setForwardOnly(true);
+        QString order = cache.source.columns[column].expression + (descending ? QStringLiteral(" DESC") : QString());
+        if (!cache.source.pinnedOrder.isEmpty())
+            order = cache.source.pinnedOrder + QStringLiteral(", ") + order;
+        // Row ids break ties, so that equal values keep the natural order in either direction.
+        if (!query.exec(QStringLiteral("SELECT rowid FROM %1 ORDER BY %2, rowid").arg(cache.source.table, order)))
+            Refuse(SqlError(query));
+        while (query.next())
+            ids.push_back(query.value(0).toLongLong());
+        if (static_cast<qint64>(ids.size()) != cache.rowCount)
+            Refuse(QStringLiteral("the table changed under its cache"));
+        cache.sorted = true;
+        cache.sortColumn = column;
+        cache.descending = descending;
+        cache.sortedIds = std::move(ids);
+        ++sortsMaterialised;
+        return true;
+    }
+
+    void Create(
+        const RefCntPtr<TableViewCachePresModel const>& description, SimResults<Cmds::CreateTableViewCache>& out)
+    {
+        if (!description || !description->GetCacheID())
+            Refuse(QStringLiteral("the cache description names no cache"));
+        const PageCacheIDPresModel& requested = *description->GetCacheID();
+        auto existing = caches.find(requested.GetCacheGuid());
+        if (existing == caches.end()) {
+            auto cache = std::make_unique<HostCache>();
+            const FieldName& name = description->GetName();
+            bool isWorkbookTable = false;
+            if (IsWholeTable(name)) {
+                cache->source = TableRows();
+                cache->title = SampleWorkbook::DataSourceName();
+                isWorkbookTable = true;
+            } else if (const SampleField* field = workbook.FindField(name)) {
+                cache->source = FieldMembers(*field);
+                cache->title = field->name.GetLocalName();
+            } else {
+                Refuse(QStringLiteral("the workbook has no field ") + name.GetGlobalName().ToQString());
+            }
+            try {
+                ReadRowIds(*cache, isWorkbookTable);
+            } catch (...) {
+                DropStorage(*cache);
+                throw;
+            }
+            cache->rowCountCaption = isWorkbookTable ? CountCaption(cache->rowCount, "row", "rows")
+                                                     : CountCaption(cache->rowCount, "member", "members");
+            auto id = MakeRefCnt<PageCacheIDPresModel>(requested);
+            cache->id = RefCntPtr<PageCacheIDPresModel const>(std::move(id));
+            cache->pageRowCount = requested.GetPageRowCount();
+            cache->pageColumnCount = requested.GetPageColumnCount();
+            cache->timeout = requested.GetCacheTimeout();
+            existing = caches.emplace(requested.GetCacheGuid(), std::move(cache)).first;
+        }
+        HostCache& cache = *existing->second;
+        cache.lastUsed = clock();
+        // A rebuild after a discard comes with the sort state the client last asked for.
+        ApplySort(cache, *description);
+        if (!idleTimer.isActive())
+            idleTimer.start();
+
+        auto info = MakeRefCnt<TableViewInfoPresModel>();
+        info->SetTitle(cache.title);
+        info->SetRowCountCaption(cache.rowCountCaption);
+        info->SetRowCount(static_cast<int>(std::min<qint64>(cache.rowCount, INT_MAX)));
+        std::vector<RefCntPtr<TableViewColumnInfoPresModel const>> columns;
+        for (const Column& column : cache.source.columns) {
+            auto columnInfo = MakeRefCnt<TableViewColumnInfoPresModel>();
+            columnInfo->SetCaption(column.caption);
+            columnInfo->SetAlignmentFlags(AlignmentOf(column.type));
+            columns.emplace_back(std::move(columnInfo));
+        }
+        info->SetColumns(std::move(columns));
+        out.Set<Cmds::TableViewInfo>(RefCntPtr<TableViewInfoPresModel const>(std::move(info)));
+        out.Set<Cmds::CleanupCommands>(DropCommands(cache));
+    }
+
+    RefCntPtr<SimpleCommandsPresModel const> DropCommands(const HostCache& cache)
+    {
+        auto description = MakeRefCnt<TableViewCachePresModel>();
+        description->SetCacheID(cache.id);
+        RefCntPtr<IParameters> arguments = ContextParameters::Create();
+        SetValParameter<RefCntPtr<TableViewCachePresModel const>>(
+            *arguments, Cmds::TableViewCache::id, RefCntPtr<TableViewCachePresModel const>(std::move(description)));
+        auto drop = MakeRefCnt<SimpleCommandPresModel>();
+        drop->SetCommandId(Cmds::DropTableViewCache::id);
+        drop->SetArguments(RefCntPtr<IParameters const>(std::move(arguments)));
+        auto commands = MakeRefCnt<SimpleCommandsPresModel>();
+        commands->SetCommands({RefCntPtr<SimpleCommandPresModel const>(std::move(drop))});
+        return RefCntPtr<SimpleCommandsPresModel const>(std::move(commands));
+    }
+
+    QString SelectList(const HostCache& cache, int firstColumn, int columnCount) const
+    {
+        QStringList parts {QStringLiteral("rowid")};
+        parts << (cache.source.specialExpression.isEmpty() ? QStringLiteral("0") : cache.source.specialExpression);
+        for (int c = firstColumn; c < firstColumn + columnCount; ++c)
+            parts << cache.source.columns[static_cast<std::size_t>(c)].expression;
+        return parts.join(QStringLiteral(", "));
+    }
+
+    QSqlQuery& RangeQuery(HostCache& cache, int firstColumn, int columnCount)
+    {
+        if (!cache.rangeQuery || cache.rangeFirstColumn != firstColumn || cache.rangeColumnCount != columnCount) {
+            auto query = std::make_unique<QSqlQuery>(Database());
+            query->setForwardOnly(true);
+            if (!query->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid BETWEEN ? AND ? ORDER BY rowid")
+                                    .arg(SelectList(cache, firstColumn, columnCount), cache.source.table)))
+                Refuse(SqlError(*query));
+            cache.rangeQuery = std::move(query);
+            cache.rangeFirstColumn = firstColumn;
+            cache.rangeColumnCount = columnCount;
+        }
+        return *cache.rangeQuery;
+    }
+
+    RefCntPtr<TableViewPagePresModel const> Page(HostCache& cache, unsigned int row, unsigned int column)
+    {
+        const auto columnTotal = static_cast<unsigned int>(cache.source.columns.size());
+        if (row >= cache.rowCount || column >= columnTotal)
+            Refuse(QStringLiteral("cell (%1, %2) lies outside the table of %3 rows and %4 columns")
+                       .arg(row)
+                       .arg(column)
+                       .arg(cache.rowCount)
+                       .arg(columnTotal));
+        const PageCacheIDPresModel& geometry = *cache.id;
+        const qint64 firstRow
+            = geometry.UsingAllRows() ? 0 : qint64 {geometry.CalculateCacheRow(row)} * cache.pageRowCount;
+        const qint64 rowCount = geometry.UsingAllRows()
+            ? cache.rowCount
+            : std::min<qint64>(cache.pageRowCount, cache.rowCount - firstRow);
+        const int firstColumn = geometry.UsingAllColumns()
+            ? 0
+            : static_cast<int>(geometry.CalculateCacheColumn(column)) * cache.pageColumnCount;
+        const int columnCount = geometry.UsingAllColumns()
+            ? static_cast<int>(columnTotal)
+            : std::min(cache.pageColumnCount, static_cast<int>(columnTotal) - firstColumn);
+
+        std::vector<RefCntPtr<TableViewPageRowPresModel const>> rows(static_cast<std::size_t>(rowCount));
+        std::vector<CellMaker> makers(static_cast<std::size_t>(columnCount));
+        auto fill = [&](QSqlQuery& query, std::size_t slot) {
+            const bool special = query.value(1).toLongLong() != 0;
+            std::vector<RefCntPtr<TableViewPageItemPresModel const>> items;
+            items.reserve(static_cast<std::size_t>(columnCount));
+            for (int c = 0; c < columnCount; ++c) {
+                const Column& described = cache.source.columns[static_cast<std::size_t>(firstColumn + c)];
+                items.push_back(makers[static_cast<std::size_t>(c)].Make(
+                    query.value(2 + c), described, special && firstColumn + c == 0));
+            }
+            auto record = MakeRefCnt<TableViewPageRowPresModel>();
+            record->SetColumns(std::move(items));
+            rows[slot] = RefCntPtr<TableViewPageRowPresModel const>(std::move(record));
+        };
+
+        if (!cache.sorted) {
+            QSqlQuery& query = RangeQuery(cache, firstColumn, columnCount);
+            query.bindValue(0, cache.firstRowId + firstRow);
+            query.bindValue(1, cache.firstRowId + firstRow + rowCount - 1);
+            if (!query.exec())
+                Refuse(SqlError(query));
+            std::size_t slot = 0;
+            while (slot < rows.size() && query.next())
+                fill(query, slot++);
+            query.finish();
+        } else {
+            // The page's row ids in sorted order, looked up in row-id order and put back in place.
+            const std::vector<qint64>& order = cache.sortedIds;
+            std::vector<std::pair<qint64, std::size_t>> wanted;
+            wanted.reserve(static_cast<std::size_t>(rowCount));
+            QString list;
+            list.reserve(static_cast<int>(rowCount) * 9);
+            for (qint64 i = 0; i < rowCount; ++i) {
+                const qint64 id = order[static_cast<std::size_t>(firstRow + i)];
+                wanted.emplace_back(id, static_cast<std::size_t>(i));
+                if (i)
+                    list += QLatin1Char(',');
+                list += QString::number(id);
+            }
+            std::sort(wanted.begin(), wanted.end());
+            QSqlQuery query(Database());
+            query.setForwardOnly(true);
+            if (!query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3) ORDER BY rowid")
+                                .arg(SelectList(cache, firstColumn, columnCount), cache.source.table, list)))
+                Refuse(SqlError(query));
+            auto next = wanted.begin();
+            while (next != wanted.end() && query.next()) {
+                const qint64 id = query.value(0).toLongLong();
+                while (next != wanted.end() && next->first < id)
+                    ++next;
+                if (next != wanted.end() && next->first == id)
+                    fill(query, (next++)->second);
+            }
+        }
+        for (const auto& record : rows) {
+            if (!record)
+                Refuse(QStringLiteral("the table changed under its cache"));
+        }
+
+        PageInfoPresModel info;
+        info.SetStartDataRow(static_cast<unsigned int>(firstRow));
+        info.SetStartDataColumn(static_cast<unsigned int>(firstColumn));
+        info.SetRowCount(static_cast<unsigned int>(rowCount));
+        info.SetColumnCount(static_cast<unsigned int>(columnCount));
+        auto page = MakeRefCnt<TableViewPagePresModel>();
+        page->SetPageInfo(info);
+        page->SetRows(std::move(rows));
+        ++pagesServed;
+        return RefCntPtr<TableViewPagePresModel const>(std::move(page));
+    }
+
+    // Removes the cache before telling anyone, so that a client rebuilding it from within the
+    // notification finds the guid free.
+    bool Discard(const TUUID& guid)
+    {
+        const auto it = caches.find(guid);
+        if (it == caches.end())
+            return false;
+        std::unique_ptr<HostCache> cache = std::move(it->second);
+        caches.erase(it);
+        DropStorage(*cache);
+        if (caches.empty())
+            idleTimer.stop();
+        PresentationLayer::NotificationManager::Instance->Notify(PageCacheDiscardedEventId, cache->id, nullptr);
+        return true;
+    }
+
+    std::size_t DiscardIdle()
+    {
+        const auto now = clock();
+        std::vector<TUUID> idle;
+        for (const auto& entry : caches) {
+            const HostCache& cache = *entry.second;
+            if (cache.timeout.count() > 0 && now - cache.lastUsed >= cache.timeout)
+                idle.push_back(entry.first);
+        }
+        std::size_t discarded = 0;
+        for (const TUUID& guid : idle)
+            discarded += Discard(guid) ? 1 : 0;
+        return discarded;
+    }
+};
+
+TableViewArea::TableViewArea(SimHost& host, SampleWorkbook& workbook)
+    : m_impl(std::make_shared<Impl>(workbook))
+{
+    const std::weak_ptr<Impl> weak = m_impl;
+    auto lock = [weak] {
+        std::shared_ptr<Impl> impl = weak.lock();
+        if (!impl)
+            Refuse(QStringLiteral("the table view area is gone"));
+        return impl;
+    };
+
+    QObject::connect(&m_impl->idleTimer, &QTimer::timeout, [weak] {
+        if (std::shared_ptr<Impl> impl = weak.lock())
+            impl->DiscardIdle();
+    });
+
+    host.Handle<Cmds::CreateTableViewCache>(
+        [lock](const SimArguments<Cmds::CreateTableViewCache>& args, SimResults<Cmds::CreateTableViewCache>& out) {
+            lock()->Create(args.Get<Cmds::TableViewCache>(), out);
+        });
+    host.Handle<Cmds::GetTableViewPage>(
+        [lock](const SimArguments<Cmds::GetTableViewPage>& args, SimResults<Cmds::GetTableViewPage>& out) {
+            const std::shared_ptr<Impl> impl = lock();
+            HostCache& cache = impl->Find(args.Get<Cmds::TableViewCache>());
+            out.Set<Cmds::TableViewPage>(
+                impl->Page(cache, args.Get<Cmds::RequestedRow>(), args.Get<Cmds::RequestedColumn>()));
+        });
+    host.Handle<Cmds::SortTableViewCache>([lock](const SimArguments<Cmds::SortTableViewCache>& args) {
+        const std::shared_ptr<Impl> impl = lock();
+        const RefCntPtr<TableViewCachePresModel const>& description = args.Get<Cmds::TableViewCache>();
+        HostCache& cache = impl->Find(description);
+        if (impl->ApplySort(cache, *description))
+            PresentationLayer::NotificationManager::Instance->Notify(PageCacheChangedEventId, cache.id, nullptr);
+    });
+    host.Handle<Cmds::DropTableViewCache>([lock](const SimArguments<Cmds::DropTableViewCache>& args) {
+        const std::shared_ptr<Impl> impl = lock();
+        const RefCntPtr<TableViewCachePresModel const>& description = args.Get<Cmds::TableViewCache>();
+        if (!description || !description->GetCacheID())
+            Refuse(QStringLiteral("the cache description names no cache"));
+        // Dropping a cache that is already gone is what a late clean-up does; nothing to report.
+        const auto it = impl->caches.find(description->GetCacheID()->GetCacheGuid());
+        if (it == impl->caches.end())
+            return;
+        impl->DropStorage(*it->second);
+        impl->caches.erase(it);
+        if (impl->caches.empty())
+            impl->idleTimer.stop();
+    });
+}
+
+TableViewArea::~TableViewArea() = default;
+
+std::size_t TableViewArea::CacheCount() const
+{
+    return m_impl->caches.size();
+}
+
+bool TableViewArea::HasCache(const TUUID& guid) const
+{
+    return m_impl->caches.count(guid) != 0;
+}
+
+bool TableViewArea::DiscardCache(const TUUID& guid)
+{
+    return m_impl->Discard(guid);
+}
+
+std::size_t TableViewArea::DiscardAll()
+{
+    std::vector<TUUID> guids;
+    for (const auto& entry : m_impl->caches)
+        guids.push_back(entry.first);
+    std::size_t discarded = 0;
+    for (const TUUID& guid : guids)
+        discarded += m_impl->Discard(guid) ? 1 : 0;
+    return discarded;
+}
+
+std::size_t TableViewArea::DiscardIdle()
+{
+    return m_impl->DiscardIdle();
+}
+
+void TableViewArea::SetClock(Clock clock)
+{
+    m_impl->clock = std::move(clock);
+}
+
+long long TableViewArea::PagesServed() const
+{
+    return m_impl->pagesServed;
+}
+
+long long TableViewArea::SortsMaterialised() const
+{
+    return m_impl->sortsMaterialised;
+}
+
+} // namespace Zel::Sim

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "host/commands/TableViewCommands.h"
+#include "tests/support/RecordingDispatcher.h"
+
+#include <set>
+
+namespace ZelTest {
+
+namespace TableCmds = Zel::Commands::TableView;
+
+// A host table of `rows` x `columns` cells reading "r<row>c<column>", answered the way a host
+// answers: the create command with a title, a caption, the columns and one drop command for
+// clean-up; the page command with the page (of the description's geometry) that holds the
+// requested cell. Rows listed in specialRows have special cells.
+struct ScriptedTable
+{
+    int rows = 2500;
+    int columns = 3;
+    std::set<unsigned int> specialRows;
+
+    // Answers every create and page command of `dispatcher` from this table, which must outlive it.
+    void AnswerAll(RecordingDispatcher& dispatcher) const;
+
+    RefCntPtr<IParameters const> CreateAnswer(const RecordedCommand& command) const;
+    RefCntPtr<IParameters const> PageAnswer(const RecordedCommand& command) const;
+    // The page that covers rows [firstRow, firstRow + rowCount), all columns.
+    RefCntPtr<TableViewPagePresModel const> Page(unsigned int firstRow, unsigned int rowCount) const;
+};
+
+QString CellText(int row, int column);
+
+// A cache description as a table view model makes it.
+RefCntPtr<TableViewCachePresModel const> MakeDescription(int pageRowCount, int pageColumnCount);
+
+} // namespace ZelTest
