@@ -4,6 +4,7 @@ DemoEnvironment::DemoEnvironment(Zel::Sim::SampleWorkbook::Options options)
     : m_workbook(std::move(options))
     , m_autosave(m_host, m_autosaveFolder.path())
     , m_tableView(m_host, m_workbook)
+    , m_parameterLists(m_host)
 {
     // Each simulated area registers its command handlers on m_host here as it arrives.
 }

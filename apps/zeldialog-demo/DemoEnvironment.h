@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/AutosaveArea.h"
+#include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
 #include "sim/SimHost.h"
 #include "sim/TableViewArea.h"
@@ -19,6 +20,7 @@ public:
     Zel::Sim::SimHost& Host() noexcept { return m_host; }
     Zel::Sim::AutosaveArea& Autosave() noexcept { return m_autosave; }
     Zel::Sim::TableViewArea& TableView() noexcept { return m_tableView; }
+    Zel::Sim::ParameterListArea& ParameterLists() noexcept { return m_parameterLists; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -29,4 +31,6 @@ private:
     Zel::Sim::AutosaveArea m_autosave;
     // Declared after the workbook: its caches' temporary tables are dropped before the workbook goes.
     Zel::Sim::TableViewArea m_tableView;
+    // The lists of allowable values of parameter edits.
+    Zel::Sim::ParameterListArea m_parameterLists;
 };

@@ -82,3 +82,8 @@ public:
 private:
     QString m_text;
 };
+
+#include <QtCore/QMetaType>
+
+// Carried by signals (and so by QSignalSpy and queued connections) of the dialogs' models.
+Q_DECLARE_METATYPE(TString)

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "host/doc/ParameterListDomainPresModel.h"
+
+#include <QtCore/QStringList>
+
+#include <vector>
+
+class ParameterMemberModel;
+
+namespace ParameterTest {
+
+// Beeps sounded since the test executable started (QApplication::beep is replaced in main.cpp).
+int BeepCount();
+
+RefCntPtr<ParameterListDomainMemberPresModel const> Member(
+    const QString& value, const QString& alias = QString(), bool duplicate = false);
+std::vector<RefCntPtr<ParameterListDomainMemberPresModel const>> Members(const QStringList& values);
+
+// Builds a diff as a host answers it.
+class DiffBuilder
+{
+public:
+    DiffBuilder& Delete(unsigned int start, unsigned int end);
+    DiffBuilder& Insert(int index, RefCntPtr<ParameterListDomainMemberPresModel const> member);
+    DiffBuilder& Insert(int index, const QString& value) { return Insert(index, Member(value)); }
+    DiffBuilder& Update(int index, RefCntPtr<ParameterListDomainMemberPresModel const> member);
+    DiffBuilder& Duplicates(bool hasDuplicates);
+    DiffBuilder& Current(unsigned int index, const QString& formattedValue);
+    // Entries that hold no record, as a broken host might send them.
+    DiffBuilder& DeleteNull();
+    DiffBuilder& InsertNull(int index);
+    RefCntPtr<ParameterListDomainDiffPresModel const> Build() const;
+
+private:
+    std::vector<RefCntPtr<IndexRangePresModel const>> m_deleted;
+    std::vector<RefCntPtr<IndexedDomainMemberPresModel const>> m_new;
+    std::vector<RefCntPtr<IndexedDomainMemberPresModel const>> m_updated;
+    bool m_hasDuplicates = false;
+    unsigned int m_valueIndex = 0;
+    QString m_formatted;
+};
+
+// The value column of the model's data rows.
+QStringList Values(const ParameterMemberModel& model);
+
+} // namespace ParameterTest
