@@ -16,7 +16,6 @@ constexpr const char* SourcePath = "widgets/ParameterMemberView";
 
 constexpr StringId BalloonTitle = 192566755;
 constexpr StringId BalloonMessage = 1292025228;
-constexpr QtZelResourceId DuplicatesIcon = 1605647553;
 // Right of the alias column's left edge, so the tail points into the column's title.
 constexpr int TipOffset = 10;
 } // namespace
@@ -42,7 +41,7 @@ void ParameterMemberView::InitializeBalloonTip()
     m_balloonTip->SetEnabledFloatingTooltipMode(true);
     m_balloonTip->SetSectionText(0, LookupTStr(BalloonTitle));
     m_balloonTip->SetSectionText(1, LookupTStr(BalloonMessage));
-    m_balloonTip->SetSectionIcon(0, TIcon(DuplicatesIcon));
+    m_balloonTip->SetSectionIcon(0, TIcon(ParameterMemberModel::DuplicatesIcon));
     m_balloonTip->SetSectionTextColor(0, QColor(0, 82, 202, 255));
     QFont font = m_balloonTip->GetSectionFont(0);
     font.setPointSize(font.pointSize() + 3);

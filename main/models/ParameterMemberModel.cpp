@@ -22,7 +22,6 @@ constexpr StringId AddNewValuePrompt = 1966500539;
 constexpr StringId StartListPrompt = 1440517625;
 constexpr StringId ValueHeader = 758119071;
 constexpr StringId AliasHeader = 565775786;
-constexpr QtZelResourceId DuplicatesIcon = 1605647553;
 
 namespace Cmds = Zel::Commands::Parameter;
 
