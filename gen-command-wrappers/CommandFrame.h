@@ -39,6 +39,17 @@ public:
         return ReadParameter<P>(*m_set);
     }
 
+    // An optional result the caller takes only when it is there with its declared type; anything
+    // else counts as left out.
+    template <typename P>
+    std::optional<typename P::type> FindOfType() const
+    {
+        static_assert(IsResultOf<Cmd, P>, "not a result of this command");
+        if (const auto* value = AsValParameter<typename P::type>(m_set->GetParameter(P::id)))
+            return value->GetValue();
+        return std::nullopt;
+    }
+
     template <typename P>
     bool Has() const
     {
