@@ -1,0 +1,3 @@
+#include "host/ui/IUberControl.h"
+
+IUberControl::~IUberControl() = default;
