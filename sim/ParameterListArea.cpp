@@ -3,6 +3,7 @@
 #include "sim/SimHost.h"
 
 #include "host/commands/ParameterCommands.h"
+#include "host/doc/ValueFormat.h"
 
 #include <QtCore/QString>
 
@@ -41,6 +42,7 @@ struct ParameterListArea::Impl
     struct ListEdit
     {
         DataType type = DT_STRING;
+        TString format;
         std::vector<Entry> entries;
         // The member that is the current value, while it is in the list.
         std::optional<quint64> current;
@@ -67,7 +69,10 @@ struct ParameterListArea::Impl
         return it->second;
     }
 
-    static TString Shown(const Entry& entry) { return entry.hasAlias ? entry.alias : Format(entry.value); }
+    static TString Shown(const ListEdit& edit, const Entry& entry)
+    {
+        return entry.hasAlias ? entry.alias : Format(entry.value, edit.format);
+    }
 
     static std::optional<DataValue> Parse(DataType type, const TString& text)
     {
@@ -104,8 +109,8 @@ struct ParameterListArea::Impl
     static TString CurrentText(const ListEdit& edit)
     {
         if (const auto row = CurrentRow(edit))
-            return Format(edit.entries[*row].value);
-        return edit.currentValue.GetDataType() == DT_UNKNOWN ? TString() : Format(edit.currentValue);
+            return Format(edit.entries[*row].value, edit.format);
+        return edit.currentValue.GetDataType() == DT_UNKNOWN ? TString() : Format(edit.currentValue, edit.format);
     }
 
     static void MakeCurrent(ListEdit& edit, const Entry& entry)
@@ -118,29 +123,30 @@ struct ParameterListArea::Impl
     {
         std::unordered_map<TString, int> shown;
         for (const Entry& entry : edit.entries)
-            ++shown[Shown(entry)];
+            ++shown[Shown(edit, entry)];
         edit.hasDuplicates = false;
         for (Entry& entry : edit.entries) {
-            entry.duplicate = shown[Shown(entry)] > 1;
+            entry.duplicate = shown[Shown(edit, entry)] > 1;
             edit.hasDuplicates = edit.hasDuplicates || entry.duplicate;
         }
     }
 
-    static RefCntPtr<ParameterListDomainMemberPresModel const> Record(const Entry& entry)
+    static RefCntPtr<ParameterListDomainMemberPresModel const> Record(const ListEdit& edit, const Entry& entry)
     {
         auto member = MakeRefCnt<ParameterListDomainMemberPresModel>();
-        member->SetDisplayValue(Format(entry.value));
-        member->SetAlias(Shown(entry));
+        member->SetDisplayValue(Format(entry.value, edit.format));
+        member->SetAlias(Shown(edit, entry));
         member->SetHasAlias(entry.hasAlias);
         member->SetIsDuplicate(entry.duplicate);
         return member;
     }
 
-    static RefCntPtr<IndexedDomainMemberPresModel const> Indexed(std::size_t row, const Entry& entry)
+    static RefCntPtr<IndexedDomainMemberPresModel const> Indexed(
+        const ListEdit& edit, std::size_t row, const Entry& entry)
     {
         auto indexed = MakeRefCnt<IndexedDomainMemberPresModel>();
         indexed->SetIndex(static_cast<int>(row));
-        indexed->SetMember(Record(entry));
+        indexed->SetMember(Record(edit, entry));
         return indexed;
     }
 
@@ -191,9 +197,9 @@ struct ParameterListArea::Impl
             const Entry& entry = edit.entries[row];
             const auto old = before.duplicate.find(entry.serial);
             if (old == before.duplicate.end() || reinserted.count(entry.serial))
-                added.push_back(Indexed(row, entry));
+                added.push_back(Indexed(edit, row, entry));
             else if (old->second != entry.duplicate || entry.serial == edited)
-                updated.push_back(Indexed(row, entry));
+                updated.push_back(Indexed(edit, row, entry));
         }
 
         auto diff = MakeRefCnt<ParameterListDomainDiffPresModel>();
@@ -204,6 +210,36 @@ struct ParameterListArea::Impl
         diff->SetValueIndex(ValueIndex(edit));
         diff->SetFormattedValue(CurrentText(edit));
         return diff;
+    }
+
+    static void Fill(ListEdit& edit, DataType dataType, const std::vector<ListValue>& values)
+    {
+        edit.type = dataType;
+        edit.entries.clear();
+        edit.current.reset();
+        for (const ListValue& value : values) {
+            const std::optional<DataValue> parsed = value.value.GetDataType() == dataType && !value.value.IsNull()
+                ? std::optional<DataValue>(value.value)
+                : Parse(dataType, Format(value.value));
+            if (!parsed || HoldsValue(edit, *parsed, nullptr))
+                continue;
+            Entry entry;
+            entry.value = *parsed;
+            entry.hasAlias = !value.alias.empty() && value.alias != Format(*parsed, edit.format);
+            entry.alias = entry.hasAlias ? value.alias : TString();
+            entry.serial = edit.nextSerial++;
+            edit.entries.push_back(entry);
+        }
+    }
+
+    static bool MakeCurrentValue(ListEdit& edit, const DataValue& value)
+    {
+        const auto it = std::find_if(
+            edit.entries.begin(), edit.entries.end(), [&value](const Entry& entry) { return entry.value == value; });
+        if (it == edit.entries.end())
+            return false;
+        MakeCurrent(edit, *it);
+        return true;
     }
 
     // Sorted, merged rows of the list as it stands; ranges that do not fit are refused.
@@ -275,7 +311,7 @@ struct ParameterListArea::Impl
         }
         // An alias that reads like the value is no alias; a value edit can make it one.
         const TString alias = valueEdited ? entry.alias : member.GetAlias();
-        entry.hasAlias = !alias.empty() && alias != Format(entry.value);
+        entry.hasAlias = !alias.empty() && alias != Format(entry.value, edit.format);
         entry.alias = entry.hasAlias ? alias : TString();
         UpdateDuplicates(edit);
         return Diff(edit, before, {}, entry.serial);
@@ -341,6 +377,11 @@ struct ParameterListArea::Impl
 TString ParameterListArea::Format(const DataValue& value)
 {
     return value.ToDisplayString();
+}
+
+TString ParameterListArea::Format(const DataValue& value, const TString& format)
+{
+    return format.empty() ? Format(value) : ValueFormat::Format(value, format);
 }
 
 ParameterListArea::ParameterListArea(SimHost& host)
@@ -412,20 +453,7 @@ unsigned int ParameterListArea::OpenListEdit(DataType dataType, const std::vecto
     const unsigned int id = editId.value_or(m_impl->nextEditId);
     m_impl->nextEditId = std::max(m_impl->nextEditId, id + 1);
     Impl::ListEdit edit;
-    edit.type = dataType;
-    for (const ListValue& value : values) {
-        const std::optional<DataValue> parsed = value.value.GetDataType() == dataType && !value.value.IsNull()
-            ? std::optional<DataValue>(value.value)
-            : Impl::Parse(dataType, Format(value.value));
-        if (!parsed || Impl::HoldsValue(edit, *parsed, nullptr))
-            continue;
-        Entry entry;
-        entry.value = *parsed;
-        entry.hasAlias = !value.alias.empty() && value.alias != Format(*parsed);
-        entry.alias = entry.hasAlias ? value.alias : TString();
-        entry.serial = edit.nextSerial++;
-        edit.entries.push_back(entry);
-    }
+    Impl::Fill(edit, dataType, values);
     if (!edit.entries.empty())
         Impl::MakeCurrent(edit, edit.entries[std::min<std::size_t>(currentIndex, edit.entries.size() - 1)]);
     Impl::UpdateDuplicates(edit);
@@ -449,7 +477,7 @@ RefCntPtr<ParameterListDomainPresModel const> ParameterListArea::GetListDomain(u
     std::vector<RefCntPtr<ParameterListDomainMemberPresModel const>> members;
     members.reserve(edit.entries.size());
     for (const Entry& entry : edit.entries)
-        members.push_back(Impl::Record(entry));
+        members.push_back(Impl::Record(edit, entry));
     auto list = MakeRefCnt<ParameterListDomainPresModel>();
     list->SetMembers(std::move(members));
     list->SetValueIndex(Impl::ValueIndex(edit));
@@ -467,9 +495,10 @@ std::vector<ListValue> ParameterListArea::Values(unsigned int editId) const
 
 std::vector<TString> ParameterListArea::DisplayValues(unsigned int editId) const
 {
+    const Impl::ListEdit& edit = m_impl->edits.at(editId);
     std::vector<TString> texts;
-    for (const Entry& entry : m_impl->edits.at(editId).entries)
-        texts.push_back(Format(entry.value));
+    for (const Entry& entry : edit.entries)
+        texts.push_back(Format(entry.value, edit.format));
     return texts;
 }
 
@@ -486,6 +515,71 @@ TString ParameterListArea::FormattedValue(unsigned int editId) const
 bool ParameterListArea::HasDuplicates(unsigned int editId) const
 {
     return m_impl->edits.at(editId).hasDuplicates;
+}
+
+DataValue ParameterListArea::CurrentValue(unsigned int editId) const
+{
+    const Impl::ListEdit& edit = m_impl->edits.at(editId);
+    if (const auto row = Impl::CurrentRow(edit))
+        return edit.entries[*row].value;
+    return edit.currentValue.GetDataType() == edit.type ? edit.currentValue : DataValue::Null(edit.type);
+}
+
+const TString& ParameterListArea::GetFormat(unsigned int editId) const
+{
+    return m_impl->edits.at(editId).format;
+}
+
+void ParameterListArea::SetFormat(unsigned int editId, const TString& format)
+{
+    Impl::ListEdit& edit = m_impl->edits.at(editId);
+    edit.format = format;
+    // An alias is dropped once the format shows the value the same way.
+    for (Entry& entry : edit.entries) {
+        if (entry.hasAlias && entry.alias == Format(entry.value, format)) {
+            entry.hasAlias = false;
+            entry.alias = TString();
+        }
+    }
+    Impl::UpdateDuplicates(edit);
+}
+
+void ParameterListArea::ReplaceValues(
+    unsigned int editId, DataType dataType, const std::vector<ListValue>& values, const DataValue& currentValue)
+{
+    Impl::ListEdit& edit = m_impl->edits.at(editId);
+    Impl::Fill(edit, dataType, values);
+    if (!Impl::MakeCurrentValue(edit, currentValue)) {
+        if (!edit.entries.empty())
+            Impl::MakeCurrent(edit, edit.entries.front());
+        else
+            edit.currentValue = currentValue;
+    }
+    Impl::UpdateDuplicates(edit);
+}
+
+std::size_t ParameterListArea::AppendValues(unsigned int editId, const std::vector<DataValue>& values)
+{
+    Impl::ListEdit& edit = m_impl->edits.at(editId);
+    std::size_t taken = 0;
+    for (const DataValue& value : values) {
+        if (value.GetDataType() != edit.type || value.IsNull() || Impl::HoldsValue(edit, value, nullptr))
+            continue;
+        Entry entry;
+        entry.value = value;
+        entry.serial = edit.nextSerial++;
+        edit.entries.push_back(entry);
+        ++taken;
+    }
+    if (!Impl::CurrentRow(edit) && taken != 0 && !Impl::MakeCurrentValue(edit, edit.currentValue))
+        Impl::MakeCurrent(edit, edit.entries.front());
+    Impl::UpdateDuplicates(edit);
+    return taken;
+}
+
+bool ParameterListArea::SetCurrentValue(unsigned int editId, const DataValue& value)
+{
+    return Impl::MakeCurrentValue(m_impl->edits.at(editId), value);
 }
 
 } // namespace Zel::Sim

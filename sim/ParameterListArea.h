@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/SampleWorkbook.h"
 #include "sim/ZelSimExport.h"
 
 #include "host/doc/DataValue.h"
@@ -13,13 +14,6 @@ namespace Zel::Sim {
 
 class SimHost;
 
-// One value of a simulated list of allowable values; an empty alias means none.
-struct ListValue
-{
-    DataValue value;
-    TString alias;
-};
-
 // The simulated host's side of editing a parameter's list of allowable values: the list-domain
 // commands of the parameter area (add, update a value or an alias, delete ranges, move by either
 // command, pick the current value), each answered with the diff the library applies.
@@ -30,6 +24,9 @@ struct ListValue
 // value) another member shows too are marked duplicate. The current value stays with its member
 // through every change; when its member is deleted the member that takes its row becomes current;
 // an emptied list keeps the last current value as the parameter's value, at row 0.
+//
+// Values are shown through the edit's display format (automatic until SetFormat); the parameter
+// edit area changes the format, the type and the whole list of an edit it opened here.
 //
 // A command naming no open edit, or rows outside the list, is refused (a null answer). The handlers
 // hold this object weakly: once it is destroyed they refuse every command, so it may go before the
@@ -58,9 +55,26 @@ public:
     unsigned int CurrentIndex(unsigned int editId) const;
     TString FormattedValue(unsigned int editId) const;
     bool HasDuplicates(unsigned int editId) const;
+    // The parameter's value: the current member's, else the value kept when the list was emptied
+    // (a null of the list's type when there never was one).
+    DataValue CurrentValue(unsigned int editId) const;
+    const TString& GetFormat(unsigned int editId) const;
 
-    // The text a value is shown with.
+    // Shows the members through `format` (empty: automatic).
+    void SetFormat(unsigned int editId, const TString& format);
+    // Replaces the type and every member; the member equal to `currentValue` becomes current, else
+    // the first one. An empty list keeps `currentValue` as the parameter's value.
+    void ReplaceValues(
+        unsigned int editId, DataType dataType, const std::vector<ListValue>& values, const DataValue& currentValue);
+    // Appends those values the list does not hold yet (values of another type are left out) and
+    // returns how many were taken. The first value of an empty list becomes current.
+    std::size_t AppendValues(unsigned int editId, const std::vector<DataValue>& values);
+    // Makes the member holding `value` current; false (and no change) when the list has none.
+    bool SetCurrentValue(unsigned int editId, const DataValue& value);
+
+    // The text a value is shown with, automatically or through a display format.
     static TString Format(const DataValue& value);
+    static TString Format(const DataValue& value, const TString& format);
 
     struct Impl;
 

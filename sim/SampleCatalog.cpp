@@ -1,5 +1,6 @@
 #include "SampleCatalog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -179,6 +180,33 @@ std::vector<QString> CustomerNames()
             names.push_back(QString::fromUtf8(first) + QLatin1Char(' ') + QString::fromUtf8(last));
     }
     return names;
+}
+
+std::vector<SalesTarget> SalesTargets()
+{
+    auto firstSeen = [](std::vector<QString>& into, const QString& value) {
+        if (std::find(into.begin(), into.end(), value) == into.end())
+            into.push_back(value);
+    };
+    std::vector<QString> regions;
+    for (const City& city : Cities())
+        firstSeen(regions, city.region);
+    std::vector<QString> categories;
+    for (const Product& product : Products())
+        firstSeen(categories, product.category);
+
+    // Its own seed, so that the orders table does not change when the targets do.
+    Random random(0x5A1E5A1E7A26E75ull);
+    std::vector<SalesTarget> targets;
+    for (const QString& region : regions) {
+        for (const QString& category : categories) {
+            for (int month = 1; month <= 12; month += 3) {
+                const double target = std::round((20000.0 + random.Unit() * 60000.0) / 100.0) * 100.0;
+                targets.push_back(SalesTarget {region, category, QDate(2023, month, 1), target});
+            }
+        }
+    }
+    return targets;
 }
 
 } // namespace Zel::Sim::Catalog

@@ -4,6 +4,7 @@
 // and region, every product to one sub-category and category, so the hierarchies built over the
 // table are consistent by construction. Internal to zelsim.
 
+#include <QtCore/QDate>
 #include <QtCore/QString>
 
 #include <cstdint>
@@ -45,6 +46,19 @@ const std::vector<ShipMode>& ShipModes();
 const std::vector<QString>& Segments();
 // Every "first last" combination, in a fixed order.
 std::vector<QString> CustomerNames();
+
+// One row of the small second data source: what a region was to sell of a category in a month.
+struct SalesTarget
+{
+    QString region;
+    QString category;
+    QDate month;
+    double target;
+};
+
+// Every region and category at the start of each quarter of the last year of orders, regions and
+// categories in first-seen order.
+std::vector<SalesTarget> SalesTargets();
 
 // splitmix64: tiny, fast and fully specified, so the workbook is the same on every platform and
 // standard library (the std:: distributions are not).

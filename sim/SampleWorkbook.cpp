@@ -1,5 +1,6 @@
 #include "SampleWorkbook.h"
 
+#include "SampleCatalog.h"
 #include "SampleRows.h"
 
 #include "host/doc/HostLog.h"
@@ -64,6 +65,50 @@ const std::vector<SampleField>& AllFields()
     return fields;
 }
 
+const std::vector<SampleField>& TargetFields()
+{
+    static const std::vector<SampleField> fields = [] {
+        const TString ds = SampleWorkbook::TargetsDataSourceName();
+        auto field = [&ds](const char* name, DataType type, FieldRole role) {
+            return SampleField {FieldName(ds, TString::FromUtf8(name)), type, role};
+        };
+        return std::vector<SampleField> {
+            field("Region", DT_STRING, FieldRole::Dimension),
+            field("Category", DT_STRING, FieldRole::Dimension),
+            field("Target Month", DT_DATE, FieldRole::Dimension),
+            field("Target", DT_REAL, FieldRole::Measure),
+        };
+    }();
+    return fields;
+}
+
+const std::vector<SampleDataSource>& AllDataSources()
+{
+    static const std::vector<SampleDataSource> sources = {
+        {SampleWorkbook::DataSourceName(), SampleWorkbook::TableName(), AllFields()},
+        {SampleWorkbook::TargetsDataSourceName(), SampleWorkbook::TargetsTableName(), TargetFields()},
+    };
+    return sources;
+}
+
+const SampleDataSource* SourceOf(const SampleField& field)
+{
+    for (const SampleDataSource& source : AllDataSources())
+        if (source.name == field.name.GetDataSource())
+            return &source;
+    return nullptr;
+}
+
+SampleParameter MakeParameter(const char* name, const char* caption, DataType type, DataValue value)
+{
+    SampleParameter parameter;
+    parameter.name = FieldName(SampleWorkbook::ParametersName(), TString::FromUtf8(name));
+    parameter.caption = TString::FromUtf8(caption);
+    parameter.dataType = type;
+    parameter.value = std::move(value);
+    return parameter;
+}
+
 QString SqlType(DataType type)
 {
     switch (type) {
@@ -109,13 +154,19 @@ SampleWorkbook::SampleWorkbook(Options options)
     : m_options(std::move(options))
     , m_connection(QStringLiteral("zelsim-workbook-") + QString::number(s_connectionCounter.fetchAndAddRelaxed(1)))
 {
-    const TString parameters = TString::FromUtf8("Parameters");
-    m_parameters = {
-        {FieldName(parameters, TString::FromUtf8("Parameter 1")), TString::FromUtf8("Top Customers"), DT_INTEGER,
-            DataValue(10)},
-        {FieldName(parameters, TString::FromUtf8("Parameter 2")), TString::FromUtf8("Profit Target"), DT_REAL,
-            DataValue(0.15)},
-    };
+    SampleParameter topCustomers = MakeParameter("Parameter 1", "Top Customers", DT_INTEGER, DataValue(10));
+    // A top-N filter counts with it, so it must stay a whole number.
+    topCustomers.inUse = true;
+    topCustomers.domainType = ParameterTypes::Domain_Range;
+    topCustomers.range = SampleRange {DataValue(1), DataValue(50), DataValue(1), DPT_DAYS, true, true, true, {}};
+    SampleParameter profitTarget = MakeParameter("Parameter 2", "Profit Target", DT_REAL, DataValue(0.15));
+    profitTarget.format = TString::FromUtf8("p0");
+    SampleParameter focusRegion
+        = MakeParameter("Parameter 3", "Focus Region", DT_STRING, DataValue(TString::FromUtf8("East")));
+    focusRegion.domainType = ParameterTypes::Domain_List;
+    for (const char* region : {"East", "West", "Central", "South"})
+        focusRegion.listValues.push_back(ListValue {DataValue(TString::FromUtf8(region)), TString()});
+    m_parameters = {std::move(topCustomers), std::move(profitTarget), std::move(focusRegion)};
 }
 
 SampleWorkbook::~SampleWorkbook()
@@ -136,6 +187,21 @@ QString SampleWorkbook::TableName()
     return QStringLiteral("orders");
 }
 
+TString SampleWorkbook::TargetsDataSourceName()
+{
+    return TString::FromUtf8("Sales Targets");
+}
+
+QString SampleWorkbook::TargetsTableName()
+{
+    return QStringLiteral("sales_targets");
+}
+
+TString SampleWorkbook::ParametersName()
+{
+    return TString::FromUtf8("Parameters");
+}
+
 QString SampleWorkbook::SqlColumn(const FieldName& field)
 {
     return Quote(field.GetLocalName().ToQString());
@@ -146,15 +212,39 @@ const std::vector<SampleField>& SampleWorkbook::Fields() const
     return AllFields();
 }
 
+const std::vector<SampleDataSource>& SampleWorkbook::DataSources() const
+{
+    return AllDataSources();
+}
+
 const SampleField* SampleWorkbook::FindField(const FieldName& name) const
 {
-    // A name typed by a user carries no data source; the workbook has only one.
-    if (!name.GetDataSource().empty() && name.GetDataSource() != DataSourceName())
-        return nullptr;
-    const auto& fields = AllFields();
-    const auto it = std::find_if(fields.begin(), fields.end(),
-        [&name](const SampleField& f) { return f.name.GetLocalName() == name.GetLocalName(); });
-    return it != fields.end() ? &*it : nullptr;
+    // A name typed by a user carries no data source: the orders, the main source, answer first.
+    for (const SampleDataSource& source : AllDataSources()) {
+        if (!name.GetDataSource().empty() && name.GetDataSource() != source.name)
+            continue;
+        const auto it = std::find_if(source.fields.begin(), source.fields.end(),
+            [&name](const SampleField& f) { return f.name.GetLocalName() == name.GetLocalName(); });
+        if (it != source.fields.end())
+            return &*it;
+    }
+    return nullptr;
+}
+
+const SampleParameter* SampleWorkbook::FindParameter(const TString& caption) const
+{
+    const QString wanted = caption.ToQString();
+    const auto it = std::find_if(m_parameters.begin(), m_parameters.end(), [&wanted](const SampleParameter& p) {
+        return p.caption.ToQString().compare(wanted, Qt::CaseInsensitive) == 0;
+    });
+    return it != m_parameters.end() ? &*it : nullptr;
+}
+
+const SampleParameter* SampleWorkbook::FindParameter(const FieldName& name) const
+{
+    const auto it = std::find_if(
+        m_parameters.begin(), m_parameters.end(), [&name](const SampleParameter& p) { return p.name == name; });
+    return it != m_parameters.end() ? &*it : nullptr;
 }
 
 const std::vector<SampleHierarchy>& SampleWorkbook::Hierarchies() const
@@ -182,6 +272,57 @@ bool SampleWorkbook::Open()
 {
     if (m_state != State::Closed)
         return m_state == State::Ready;
+    if (!OpenTables())
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    return EnsureTargets(db);
+}
+
+bool SampleWorkbook::EnsureTargets(QSqlDatabase& db)
+{
+    {
+        QSqlQuery exists(db);
+        if (exists.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = '")
+                + TargetsTableName() + QLatin1Char('\''))
+            && exists.next() && exists.value(0).toInt() > 0)
+            return true;
+    }
+    QStringList columns;
+    for (const SampleField& field : TargetFields())
+        columns << Quote(field.name.GetLocalName().ToQString()) + QLatin1Char(' ') + SqlType(field.dataType)
+                + QStringLiteral(" NOT NULL");
+    QString error;
+    if (!db.transaction())
+        return Fail(db.lastError().text());
+    bool ok = Exec(db,
+        QStringLiteral("CREATE TABLE ") + TargetsTableName() + QStringLiteral(" (") + columns.join(u',')
+            + QLatin1Char(')'),
+        &error);
+    QSqlQuery insert(db);
+    ok = ok
+        && insert.prepare(QStringLiteral("INSERT INTO ") + TargetsTableName() + QStringLiteral(" VALUES (?, ?, ?, ?)"));
+    for (const Catalog::SalesTarget& target : Catalog::SalesTargets()) {
+        if (!ok)
+            break;
+        insert.addBindValue(target.region);
+        insert.addBindValue(target.category);
+        insert.addBindValue(target.month.toString(Qt::ISODate));
+        insert.addBindValue(target.target);
+        ok = insert.exec();
+        if (!ok)
+            error = insert.lastError().text();
+    }
+    if (!ok) {
+        db.rollback();
+        return Fail(error.isEmpty() ? insert.lastError().text() : error);
+    }
+    if (!db.commit())
+        return Fail(db.lastError().text());
+    return true;
+}
+
+bool SampleWorkbook::OpenTables()
+{
     if (m_options.rowCount < 0)
         return Fail(QStringLiteral("a negative row count was requested"));
 
@@ -293,19 +434,21 @@ std::vector<DataValue> SampleWorkbook::DistinctValues(const FieldName& field)
     const SampleField* info = FindField(field);
     if (!info || !Open())
         return {};
+    const QString table = SourceOf(*info)->table;
     const QString column = SqlColumn(info->name);
-    if (const auto cached = m_distinctCache.find(column); cached != m_distinctCache.end())
+    const QString key = table + QLatin1Char('.') + column;
+    if (const auto cached = m_distinctCache.find(key); cached != m_distinctCache.end())
         return cached->second;
 
     std::vector<DataValue> values;
     QSqlQuery query(Database());
     query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("SELECT DISTINCT ") + column + QStringLiteral(" FROM ") + TableName()
+    if (query.exec(QStringLiteral("SELECT DISTINCT ") + column + QStringLiteral(" FROM ") + table
             + QStringLiteral(" ORDER BY ") + column)) {
         while (query.next())
             values.push_back(DataValue::FromVariant(info->dataType, query.value(0)));
     }
-    m_distinctCache.emplace(column, values);
+    m_distinctCache.emplace(key, values);
     return values;
 }
 
@@ -314,18 +457,20 @@ std::optional<SampleValueRange> SampleWorkbook::MinMax(const FieldName& field)
     const SampleField* info = FindField(field);
     if (!info || !Open())
         return std::nullopt;
+    const QString table = SourceOf(*info)->table;
     const QString column = SqlColumn(info->name);
-    if (const auto cached = m_rangeCache.find(column); cached != m_rangeCache.end())
+    const QString key = table + QLatin1Char('.') + column;
+    if (const auto cached = m_rangeCache.find(key); cached != m_rangeCache.end())
         return cached->second;
 
     std::optional<SampleValueRange> range;
     QSqlQuery query(Database());
     if (query.exec(QStringLiteral("SELECT MIN(") + column + QStringLiteral("), MAX(") + column
-            + QStringLiteral(") FROM ") + TableName())
+            + QStringLiteral(") FROM ") + table)
         && query.next() && !query.isNull(0))
         range = SampleValueRange {DataValue::FromVariant(info->dataType, query.value(0)),
             DataValue::FromVariant(info->dataType, query.value(1))};
-    m_rangeCache.emplace(column, range);
+    m_rangeCache.emplace(key, range);
     return range;
 }
 

@@ -3,7 +3,10 @@
 #include "sim/ZelSimExport.h"
 
 #include "host/doc/DataValue.h"
+#include "host/doc/DatePeriodType.h"
 #include "host/doc/FieldName.h"
+#include "host/doc/FormattedText.h"
+#include "host/doc/ParameterTypes.h"
 
 #include <QtCore/QString>
 
@@ -21,7 +24,7 @@ enum class FieldRole
     Measure,
 };
 
-// One column of the orders table as the workbook shows it. The column is named after the local
+// One column of a data source's table as the workbook shows it. The column is named after the local
 // name, so a FieldName leads straight to its SQL column.
 struct SampleField
 {
@@ -37,13 +40,51 @@ struct SampleHierarchy
     std::vector<FieldName> levels;
 };
 
+// A data source of the workbook and the table its fields are columns of.
+struct SampleDataSource
+{
+    TString name;
+    QString table;
+    std::vector<SampleField> fields;
+};
+
+// One value of a list of allowable values; an empty alias means none.
+struct ListValue
+{
+    DataValue value;
+    TString alias;
+};
+
+// A range of allowable values. Bounds and step the user did not set are the host's to derive, so
+// they are kept only as last shown. A date range steps by `increment` whole periods.
+struct SampleRange
+{
+    DataValue min;
+    DataValue max;
+    DataValue increment;
+    DatePeriodType period = DPT_DAYS;
+    bool userDefinedMin = false;
+    bool userDefinedMax = false;
+    bool userDefinedIncrement = false;
+    // The field or parameter the derived bounds come from; empty: from the value.
+    FieldName source;
+};
+
 // A workbook parameter as the simulator keeps it; the parameter commands read and change these.
 struct SampleParameter
 {
     FieldName name;
     TString caption;
-    DataType dataType;
+    DataType dataType = DT_REAL;
     DataValue value;
+    FormattedText comment;
+    // Empty: automatic.
+    TString format;
+    ParameterTypes::DomainType domainType = ParameterTypes::Domain_Any;
+    std::vector<ListValue> listValues;
+    SampleRange range;
+    // Something in the workbook relies on the data type, so an edit may not change it.
+    bool inUse = false;
 };
 
 struct SampleValueRange
@@ -52,8 +93,9 @@ struct SampleValueRange
     DataValue max;
 };
 
-// The sample workbook behind the simulated host: one data source, "Orders", whose table lives in
-// SQLite, plus the workbook-level state that commands change (its parameters).
+// The sample workbook behind the simulated host: two data sources, "Orders" (the large generated
+// table) and "Sales Targets" (a few dozen rows), whose tables live in SQLite, plus the
+// workbook-level state that commands change (its parameters).
 //
 // The table is generated on first use from a fixed seed, so every run (and every machine) sees the
 // same rows. With a database path, a file that already holds the requested number of rows from
@@ -90,8 +132,13 @@ public:
     SampleWorkbook(const SampleWorkbook&) = delete;
     SampleWorkbook& operator=(const SampleWorkbook&) = delete;
 
+    // The orders data source, the one most areas work on.
     static TString DataSourceName();
     static QString TableName();
+    static TString TargetsDataSourceName();
+    static QString TargetsTableName();
+    // The data source that holds every parameter's name.
+    static TString ParametersName();
     // The column of a field's local name, quoted for SQL.
     static QString SqlColumn(const FieldName& field);
 
@@ -102,12 +149,16 @@ public:
     const GenerationStats& LastGeneration() const noexcept { return m_stats; }
 
     qint64 RowCount();
+    // The orders fields.
     const std::vector<SampleField>& Fields() const;
+    // Orders first.
+    const std::vector<SampleDataSource>& DataSources() const;
+    // A name without a data source is looked up in the orders first, then in the other sources.
     const SampleField* FindField(const FieldName& name) const;
     const std::vector<SampleHierarchy>& Hierarchies() const;
 
-    // Sorted ascending; a field of another data source, or an unknown one, has none. Answers are
-    // cached, since the table never changes after generation.
+    // Sorted ascending; a field of no data source of the workbook has none. Answers are cached,
+    // since the tables never change after generation.
     std::vector<DataValue> DistinctValues(const FieldName& field);
     std::optional<SampleValueRange> MinMax(const FieldName& field);
 
@@ -116,6 +167,9 @@ public:
 
     std::vector<SampleParameter>& Parameters() noexcept { return m_parameters; }
     const std::vector<SampleParameter>& Parameters() const noexcept { return m_parameters; }
+    // By caption, case-insensitively, or by name; null when there is none.
+    const SampleParameter* FindParameter(const TString& caption) const;
+    const SampleParameter* FindParameter(const FieldName& name) const;
 
 private:
     enum class State
@@ -126,7 +180,11 @@ private:
     };
 
     bool Fail(const QString& error);
+    bool OpenTables();
     bool OpenFile(QSqlDatabase& db);
+    // The targets table is small and kept apart from the generated orders, so an orders file made
+    // before it existed is completed rather than generated again.
+    bool EnsureTargets(QSqlDatabase& db);
     bool Generate(QSqlDatabase& db);
     // The row count a database file of ours holds, -1 for a partial one of ours, nullopt for one
     // that is not ours.
