@@ -23,8 +23,10 @@ int RunParameterMemberModelTests(int argc, char** argv);
 int RunParameterMemberViewTests(int argc, char** argv);
 int RunComboBoxTests(int argc, char** argv);
 int RunParameterListIntegrationTests(int argc, char** argv);
+int RunParameterDialogTests(int argc, char** argv);
+int RunParameterDialogIntegrationTests(int argc, char** argv);
 
-// The suites of the parameter list share one application object; each reports on its own.
+// The suites of parameter editing share one application object; each reports on its own.
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -32,5 +34,7 @@ int main(int argc, char** argv)
     failures += RunParameterMemberViewTests(argc, argv);
     failures += RunComboBoxTests(argc, argv);
     failures += RunParameterListIntegrationTests(argc, argv);
+    failures += RunParameterDialogTests(argc, argv);
+    failures += RunParameterDialogIntegrationTests(argc, argv);
     return failures;
 }
