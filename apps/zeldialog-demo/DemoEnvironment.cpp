@@ -5,6 +5,7 @@ DemoEnvironment::DemoEnvironment(Zel::Sim::SampleWorkbook::Options options)
     , m_autosave(m_host, m_autosaveFolder.path())
     , m_tableView(m_host, m_workbook)
     , m_parameterLists(m_host)
+    , m_parameterEdits(m_host, m_workbook, m_parameterLists)
 {
     // Each simulated area registers its command handlers on m_host here as it arrives.
 }

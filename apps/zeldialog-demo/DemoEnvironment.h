@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/AutosaveArea.h"
+#include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
 #include "sim/SimHost.h"
@@ -21,6 +22,7 @@ public:
     Zel::Sim::AutosaveArea& Autosave() noexcept { return m_autosave; }
     Zel::Sim::TableViewArea& TableView() noexcept { return m_tableView; }
     Zel::Sim::ParameterListArea& ParameterLists() noexcept { return m_parameterLists; }
+    Zel::Sim::ParameterEditArea& ParameterEdits() noexcept { return m_parameterEdits; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -33,4 +35,6 @@ private:
     Zel::Sim::TableViewArea m_tableView;
     // The lists of allowable values of parameter edits.
     Zel::Sim::ParameterListArea m_parameterLists;
+    // Whole parameter edits; their lists live in m_parameterLists.
+    Zel::Sim::ParameterEditArea m_parameterEdits;
 };

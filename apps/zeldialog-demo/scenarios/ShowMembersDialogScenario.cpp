@@ -4,6 +4,7 @@
 
 #include "../DemoEnvironment.h"
 #include "../DemoScenario.h"
+#include "../TourModalPresenter.h"
 
 #include "host/ui/IModalPresenter.h"
 #include "host/ui/TableView.h"
@@ -12,11 +13,8 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QContextMenuEvent>
-#include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
-#include <QtWidgets/QLabel>
-#include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
@@ -43,50 +41,6 @@ int SectionOf(const QAbstractItemModel& model, const QString& caption)
     return -1;
 }
 
-// Answers the header's menu like a user: the menu is shown for a picture of it over the dialog,
-// then the action with the given text is picked.
-class MenuPicker final : public IModalPresenter
-{
-public:
-    MenuPicker(QWidget& dialog, TourRecorder& tour, QString pick)
-        : m_dialog(dialog)
-        , m_tour(tour)
-        , m_pick(std::move(pick))
-    {
-    }
-
-    QMessageBox::StandardButton ShowMessageBox(const MessageBoxRequest&) override { return QMessageBox::NoButton; }
-
-    QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction*) override
-    {
-        menu.popup(globalPosition);
-        for (int i = 0; i < 3; ++i)
-            QCoreApplication::processEvents();
-        // Offscreen, every window is a picture of its own: lay the menu over the dialog by hand.
-        QPixmap picture = m_dialog.grab();
-        {
-            QPainter painter(&picture);
-            painter.drawPixmap(menu.geometry().topLeft() - m_dialog.mapToGlobal(QPoint(0, 0)), menu.grab());
-        }
-        menu.hide();
-        QLabel shot;
-        shot.setPixmap(picture);
-        shot.setWindowTitle(m_dialog.windowTitle());
-        // A window is shown at no more than two thirds of the screen unless told its size.
-        shot.resize(picture.size());
-        m_tour.Step(QStringLiteral("The header's menu offers to clear the sort"), shot);
-        for (QAction* action : menu.actions())
-            if (action->text() == m_pick && action->isEnabled())
-                return action;
-        return nullptr;
-    }
-
-private:
-    QWidget& m_dialog;
-    TourRecorder& m_tour;
-    QString m_pick;
-};
-
 void RunShowMembersTour(DemoEnvironment& environment, TourRecorder& tour)
 {
     {
@@ -110,7 +64,8 @@ void RunShowMembersTour(DemoEnvironment& environment, TourRecorder& tour)
         table->setCurrentIndex(model.index(model.rowCount() - 1, sales));
         tour.Step(QStringLiteral("The last row: the smallest sale"), dialog);
 
-        MenuPicker picker(dialog, tour, QStringLiteral("Clear Sort"));
+        TourModalPresenter picker(dialog, tour);
+        picker.PickMenuItem(QStringLiteral("Clear Sort"), QStringLiteral("The header's menu offers to clear the sort"));
         const ScopedModalPresenter presenter(picker);
         const QPoint at(header->sectionViewportPosition(sales) + header->sectionSize(sales) / 2, header->height() / 2);
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, header->viewport()->mapToGlobal(at));
