@@ -132,7 +132,8 @@ UberFormatWidget::UberFormatWidget(QWidget* parent)
     auto* customLabel = new QLabel(tr("&Custom:"), frame);
     m_customEdit = new QLineEdit(frame);
     m_customEdit->setPlaceholderText(tr("Type a format and press Enter"));
-    m_customEdit->setClearButtonEnabled(true);
+    // No clear button: its fade animation outlives a field destroyed mid-fade until the event loop
+    // runs again, and a format is short enough to select and retype.
     customLabel->setBuddy(m_customEdit);
     auto* sampleCaption = new QLabel(tr("Sample:"), frame);
     m_sampleLabel = new QLabel(frame);
