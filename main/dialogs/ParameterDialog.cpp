@@ -662,8 +662,8 @@ void ParameterDialog::OnSetFromField()
     }
 
     // Sources that offer no field would make a menu with nothing to pick.
-    const bool anyField = std::any_of(sources.begin(), sources.end(),
-        [](const auto& source) { return !source->GetCaptionedFields().empty(); });
+    const bool anyField = std::any_of(
+        sources.begin(), sources.end(), [](const auto& source) { return !source->GetCaptionedFields().empty(); });
     if (!anyField)
         return;
 
