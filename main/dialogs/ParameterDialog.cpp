@@ -544,7 +544,7 @@ void ParameterDialog::OnOK()
     m_committedName = result.Get<Cmds::FieldNameParam>();
     // The host has closed the edit: a field that loses focus while the dialog hides must not send
     // to it any more.
-    for (QWidget* control : m_ui->verticalLayout_2->parentWidget()->findChildren<QWidget*>())
+    for (QWidget* control : findChildren<QWidget*>())
         control->blockSignals(true);
     QDialog::accept();
 }

@@ -571,6 +571,10 @@ void ParameterDialogTest::commitNamesTheParameterAndCleanupGoesLast()
                 f.dispatcher.Answer<Cmds::CommitParameter>().Set<Cmds::FieldNameParam>(Field(QStringLiteral("Top N")));
                 f.dialog->accept();
                 QCOMPARE(f.dialog->GetCommittedParameterName(), Field(QStringLiteral("Top N")));
+                // A field that loses focus as the dialog hides sends nothing to the closed edit.
+                f.ui().m_ctrlValueEdit->SetValue(DataValue(8), false);
+                emit f.ui().m_ctrlValueEdit->changed();
+                QCOMPARE(f.dispatcher.Commands().size(), std::size_t(1));
             } else {
                 f.dialog->reject();
                 QCOMPARE(f.dispatcher.Commands().size(), std::size_t(0));
