@@ -6,6 +6,8 @@
 #include "host/doc/HostLog.h"
 #include "host/doc/NotificationManager.h"
 #include "host/doc/Preferences.h"
+#include "host/doc/ResourceIds.h"
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
 #include "host/doc/TPath.h"
 #include "host/doc/TUUID.h"
@@ -16,6 +18,7 @@
 #include <QtTest/QtTest>
 
 #include <atomic>
+#include <set>
 #include <thread>
 
 using namespace ZelTest;
@@ -553,11 +556,13 @@ void TestHostDoc::handlerWithDocRequiresDocAndCastsModel()
 void TestHostDoc::everyStringIdHasText()
 {
     const std::vector<StringId> ids = {
-#define ZEL_STRING(id, text) id,
+#define ZEL_STRING(Name, Id, Text) Id,
 #include "host/doc/StringTableData.inc"
 #undef ZEL_STRING
     };
     QVERIFY(ids.size() >= 40);
+    // Two names for one id would let one text silently replace the other.
+    QCOMPARE(std::set<StringId>(ids.begin(), ids.end()).size(), ids.size());
     for (StringId id : ids) {
         QVERIFY(HasTStr(id));
         const QString text = LookupTStr(id).ToQString();
@@ -572,7 +577,7 @@ void TestHostDoc::unknownStringIdIsVisibleAndLogged()
     QVERIFY(LookupTStr(12345).ToQString().contains(QStringLiteral("12345")));
     QCOMPARE(HostLog::Lines().size(), std::size_t(1));
     // A format string from the table fills its markers.
-    QVERIFY(LookupTFmtStr(104565967)
+    QVERIFY(LookupTFmtStr(Zel::Strings::SolveOrderOutOfRange)
                 .arg(TString(L"-1"))
                 .arg(TString(L"99"))
                 .ToTString()
@@ -582,8 +587,9 @@ void TestHostDoc::unknownStringIdIsVisibleAndLogged()
 
 void TestHostDoc::resourcePathsFollowIds()
 {
-    QCOMPARE(LookupDefaultQtZelRes(691355306).ToQString(), QStringLiteral(":/zel/icons/691355306.svg"));
-    QVERIFY(IsKnownQtZelRes(691355306));
+    QCOMPARE(LookupDefaultQtZelRes(Zel::Icons::Close).ToQString(),
+        QStringLiteral(":/zel/icons/%1.svg").arg(Zel::Icons::Close));
+    QVERIFY(IsKnownQtZelRes(Zel::Icons::Close));
     QVERIFY(!IsKnownQtZelRes(1));
 }
 

@@ -458,7 +458,7 @@ void TestHostUi::zelvarButtonOverridesAndPadding()
 void TestHostUi::iconsRenderForEveryKnownResource()
 {
     const std::vector<QtZelResourceId> ids = {
-#define ZEL_RESOURCE(id, name) id,
+#define ZEL_RESOURCE(Name, Id, File) Id,
 #include "host/doc/ResourceIds.inc"
 #undef ZEL_RESOURCE
     };

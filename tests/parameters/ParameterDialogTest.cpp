@@ -1,4 +1,5 @@
 #include "ParameterTestSupport.h"
+#include "host/doc/StringIds.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/RecordingDispatcher.h"
 #include "tests/support/ZelTestCase.h"
@@ -226,7 +227,7 @@ void ParameterDialogTest::formCarriesItsNamesTextsAndIds()
     QVERIFY(d.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
 
     // The type that no parameter can take is not offered.
-    QVERIFY(!ItemTexts(*f.ui().m_ctrlType).contains(LookupTStr(857262438).ToQString()));
+    QVERIFY(!ItemTexts(*f.ui().m_ctrlType).contains(LookupTStr(Zel::Strings::DataTypeUnknown).ToQString()));
     QVERIFY(f.ui().m_ctrlType->findData(QVariant(int(DT_BOOLEAN))) >= 0);
     QCOMPARE(f.ui().m_ctrlDateStepSpin->minimum(), 1);
     QCOMPARE(f.ui().m_ctrlDateStepSpin->maximum(), 100);
