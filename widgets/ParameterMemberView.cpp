@@ -7,10 +7,10 @@
 #include "host/doc/ResourceIds.h"
 #include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
+#include "host/ui/TBeep.h"
 #include "host/ui/TIcon.h"
 #include "host/ui/TextBalloonTipWidget.h"
 
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 
 namespace {
@@ -74,7 +74,7 @@ bool ParameterMemberView::UpdateItem(int row, int column, const TString& text)
 void ParameterMemberView::AlertNonParseableValue()
 {
     if (!m_silentMode)
-        QApplication::beep();
+        TBeep();
 }
 
 void ParameterMemberView::SetSilentMode(bool silent)

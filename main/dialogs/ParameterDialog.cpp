@@ -3,6 +3,7 @@
 // The form's custom widgets need the enumerations their templates are instantiated over.
 #include "host/doc/DataValue.h"
 #include "host/doc/DatePeriodType.h"
+#include "host/ui/TBeep.h"
 
 #include "ui_ParameterDialog.h"
 
@@ -21,8 +22,6 @@
 #include "main/dialogs/ParentChildPair.h"
 #include "main/models/ParameterMemberModel.h"
 #include "main/models/ValueComboProxyModel.h"
-
-#include <QtWidgets/QApplication>
 
 #include <algorithm>
 
@@ -618,7 +617,7 @@ void ParameterDialog::OnPaste()
         SetListDomainModel(*list);
         UpdateControlsFromData();
     } else {
-        QApplication::beep();
+        TBeep();
     }
 }
 

@@ -148,10 +148,6 @@ void DialogBaseTest::imageButtonShowsHoverImageUnderMouse()
     QCOMPARE(button->displayedIcon(), normal);
 }
 
-int RunDialogBaseTests(int argc, char** argv)
-{
-    DialogBaseTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(DialogBaseTest)
 
 #include "DialogBaseTest.moc"

@@ -201,10 +201,6 @@ void NonModalDialogTest::onlyTheListedShortcutsStayActive()
     QVERIFY(!dialog.FloatingWindow::IsAppShortcutValid(id));
 }
 
-int RunNonModalDialogTests(int argc, char** argv)
-{
-    NonModalDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(NonModalDialogTest)
 
 #include "NonModalDialogTest.moc"

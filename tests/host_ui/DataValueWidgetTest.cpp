@@ -277,10 +277,6 @@ private slots:
     }
 };
 
-int RunDataValueWidgetTests(int argc, char** argv)
-{
-    DataValueWidgetTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(DataValueWidgetTest)
 
 #include "DataValueWidgetTest.moc"

@@ -133,10 +133,6 @@ private slots:
     }
 };
 
-int RunValueFormatTests(int argc, char** argv)
-{
-    ValueFormatTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ValueFormatTest)
 
 #include "ValueFormatTest.moc"

@@ -550,10 +550,6 @@ void ParameterMemberModelTest::comboListsMembersAndFollowsCurrentIndex()
     QCOMPARE(combo.currentText(), QStringLiteral("y"));
 }
 
-int RunParameterMemberModelTests(int argc, char** argv)
-{
-    ParameterMemberModelTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ParameterMemberModelTest)
 
 #include "ParameterMemberModelTest.moc"

@@ -1,6 +1,7 @@
 #include "ParameterTestSupport.h"
 #include "host/doc/ResourceIds.h"
 #include "host/doc/StringIds.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/RecordingDispatcher.h"
 #include "tests/support/ZelTestCase.h"
 
@@ -92,25 +93,25 @@ private slots:
 void ParameterMemberViewTest::refusedEditBeepsOnceUnlessSilent()
 {
     ViewFixture f({"a"});
-    const int before = BeepCount();
+    ZelTest::ModalScript beepCounter;
     f.dispatcher.Answer<Cmds::AddListMember>();
     QVERIFY(!f.view.AddNewItem(TString(L"x")));
-    QCOMPARE(BeepCount(), before + 1);
+    QCOMPARE(beepCounter.Beeps(), 1);
     f.dispatcher.Answer<Cmds::UpdateListMember>();
     QVERIFY(!f.view.UpdateItem(0, 1, TString(L"y")));
-    QCOMPARE(BeepCount(), before + 2);
+    QCOMPARE(beepCounter.Beeps(), 2);
 
     f.view.SetSilentMode(true);
     f.dispatcher.Answer<Cmds::AddListMember>();
     f.dispatcher.Answer<Cmds::UpdateListMember>();
     QVERIFY(!f.view.AddNewItem(TString(L"x")));
     QVERIFY(!f.view.UpdateItem(0, 0, TString(L"y")));
-    QCOMPARE(BeepCount(), before + 2);
+    QCOMPARE(beepCounter.Beeps(), 2);
 
     f.view.SetSilentMode(false);
     f.dispatcher.Answer<Cmds::AddListMember>().Set<Cmds::ListDomainDiff>(DiffBuilder().Insert(1, "x").Build());
     QVERIFY(f.view.AddNewItem(TString(L"x")));
-    QCOMPARE(BeepCount(), before + 2);
+    QCOMPARE(beepCounter.Beeps(), 2);
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(5));
 }
 
@@ -270,10 +271,6 @@ void ParameterMemberViewTest::dropBetweenRowsMovesDraggedRows()
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(2));
 }
 
-int RunParameterMemberViewTests(int argc, char** argv)
-{
-    ParameterMemberViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ParameterMemberViewTest)
 
 #include "ParameterMemberViewTest.moc"

@@ -130,10 +130,6 @@ void AutosaveFileRecoverDialogTest::emptyOrNullAnswer()
     QCOMPARE(e->Condition(), std::string("parameters != nullptr"));
 }
 
-int RunAutosaveFileRecoverDialogTests(int argc, char** argv)
-{
-    AutosaveFileRecoverDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(AutosaveFileRecoverDialogTest)
 
 #include "AutosaveFileRecoverDialogTest.moc"

@@ -310,10 +310,6 @@ void SimHostTest::parameterTextKeepsValuesShort()
     QCOMPARE(info.describe(*ValParameter<int>::Make(5)), QStringLiteral("<ValParameter<int>>"));
 }
 
-int RunSimHostTests(int argc, char** argv)
-{
-    SimHostTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(SimHostTest)
 
 #include "SimHostTest.moc"

@@ -143,10 +143,6 @@ void ShowMembersDialogTest::headerMenuClearsTheSort()
     QCOMPARE(sorts.size(), 2);
 }
 
-int RunShowMembersDialogTests(int argc, char** argv)
-{
-    ShowMembersDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ShowMembersDialogTest)
 
 #include "ShowMembersDialogTest.moc"

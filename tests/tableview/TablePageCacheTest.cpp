@@ -400,10 +400,6 @@ void TablePageCacheTest::pageOutsideItsCellIsRefused()
     QVERIFY_EXCEPTION_THROWN(LoadedTablePage<PageModel> empty {PageModel()}, LogicException);
 }
 
-int RunTablePageCacheTests(int argc, char** argv)
-{
-    TablePageCacheTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TablePageCacheTest)
 
 #include "TablePageCacheTest.moc"

@@ -335,10 +335,6 @@ void TableViewModelTest::destructionDropsTheHostCache()
     QCOMPARE(f.host->Last<TableCmds::DropTableViewCache>().Get<TableCmds::TableViewCache>().get(), description.get());
 }
 
-int RunTableViewModelTests(int argc, char** argv)
-{
-    TableViewModelTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TableViewModelTest)
 
 #include "TableViewModelTest.moc"
