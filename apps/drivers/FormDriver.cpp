@@ -21,7 +21,8 @@ void FormDriver::Missing(const char* objectName, const std::type_info& wanted, c
                           .arg(QString::fromLatin1(m_root.metaObject()->className()),
                               Zel::Commands::ParameterText::TypeName(wanted), QLatin1String(objectName));
     if (found)
-        message += QStringLiteral(" (it has a %1 of that name)").arg(QString::fromLatin1(found->metaObject()->className()));
+        message
+            += QStringLiteral(" (it has a %1 of that name)").arg(QString::fromLatin1(found->metaObject()->className()));
     throw DriverError(message.toStdString());
 }
 
@@ -47,7 +48,9 @@ void FormDriver::Enter(const char* valueWidget, const QString& text) const
     auto& widget = Get<DataValueWidget>(valueWidget);
     auto* editor = qobject_cast<QLineEdit*>(widget.focusProxy());
     if (!editor)
-        throw DriverError(QStringLiteral("the value widget \"%1\" shows no text editor").arg(QLatin1String(valueWidget)).toStdString());
+        throw DriverError(QStringLiteral("the value widget \"%1\" shows no text editor")
+                              .arg(QLatin1String(valueWidget))
+                              .toStdString());
     editor->selectAll();
     QTest::keyClicks(editor, text);
     emit editor->editingFinished();
@@ -58,8 +61,9 @@ void FormDriver::PickData(const char* comboBox, const QVariant& data) const
     auto& combo = Get<QComboBox>(comboBox);
     const int index = combo.findData(data);
     if (index < 0)
-        throw DriverError(
-            QStringLiteral("\"%1\" offers no entry for %2").arg(QLatin1String(comboBox), data.toString()).toStdString());
+        throw DriverError(QStringLiteral("\"%1\" offers no entry for %2")
+                              .arg(QLatin1String(comboBox), data.toString())
+                              .toStdString());
     combo.setCurrentIndex(index);
 }
 
@@ -68,7 +72,8 @@ void FormDriver::PickText(const char* comboBox, const QString& text) const
     auto& combo = Get<QComboBox>(comboBox);
     const int index = combo.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0)
-        throw DriverError(QStringLiteral("\"%1\" offers no entry \"%2\"").arg(QLatin1String(comboBox), text).toStdString());
+        throw DriverError(
+            QStringLiteral("\"%1\" offers no entry \"%2\"").arg(QLatin1String(comboBox), text).toStdString());
     combo.setCurrentIndex(index);
 }
 
