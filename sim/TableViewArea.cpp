@@ -200,7 +200,7 @@ struct TableViewArea::Impl
         if (!mapped) {
             // A page of a sorted cache reads its rows from all over the file; mapped, each of those
             // is a memory read rather than a system call. SQLite caps the size at what it supports.
-            QSqlQuery(db).exec(QStringLiteral("PRAGMA mmap_size=1099511627776"));
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA mmap_size=") + QString::number(1ULL << 40));
             mapped = true;
         }
         return db;
@@ -539,7 +539,7 @@ struct TableViewArea::Impl
         DropStorage(*cache);
         if (caches.empty())
             idleTimer.stop();
-        PresentationLayer::NotificationManager::Instance->Notify(PageCacheDiscardedEventId, cache->id, nullptr);
+        PresentationLayer::NotificationManager::Instance->Notify(Zel::Events::PageCacheDiscarded, cache->id, nullptr);
         return true;
     }
 
@@ -595,11 +595,11 @@ TableViewArea::TableViewArea(SimHost& host, SampleWorkbook& workbook)
             out.Set<Cmds::TableViewPage>(
                 impl.Page(cache, args.Get<Cmds::RequestedRow>(), args.Get<Cmds::RequestedColumn>()));
         });
-    caches.Handle<Cmds::SortTableViewCache>(
-        [](Impl& impl, HostCache& cache, const SimArguments<Cmds::SortTableViewCache>& args) {
-            if (impl.ApplySort(cache, *args.Get<Cmds::TableViewCache>()))
-                PresentationLayer::NotificationManager::Instance->Notify(PageCacheChangedEventId, cache.id, nullptr);
-        });
+    caches.Handle<Cmds::SortTableViewCache>([](Impl& impl, HostCache& cache,
+                                                const SimArguments<Cmds::SortTableViewCache>& args) {
+        if (impl.ApplySort(cache, *args.Get<Cmds::TableViewCache>()))
+            PresentationLayer::NotificationManager::Instance->Notify(Zel::Events::PageCacheChanged, cache.id, nullptr);
+    });
 }
 
 TableViewArea::~TableViewArea() = default;

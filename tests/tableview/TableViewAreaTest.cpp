@@ -220,10 +220,6 @@ void TableViewAreaTest::badRequestsAreRefused()
     }
 }
 
-int RunTableViewAreaTests(int argc, char** argv)
-{
-    TableViewAreaTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TableViewAreaTest)
 
 #include "TableViewAreaTest.moc"
