@@ -155,21 +155,14 @@ void SendAll(const ICommandDispatcher& dispatcher, Cmds::CommandList<Cmd...>)
     (Send<Cmd>(dispatcher, typename Cmd::arguments {}), ...);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+void RunInput(FuzzedDataProvider& in)
 {
-    ZelFuzz::StartApplication(argc, argv);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    const ZelFuzz::LiveRecordCheck noLeak;
-    FuzzedDataProvider in(data, size);
     const bool nullAnswer = in.ConsumeIntegralInRange(0, 15) == 0;
     RefCntPtr<IParameters const> answer = nullAnswer ? nullptr : DecodeResultSet(in);
     const HostileDispatcher dispatcher(std::move(answer), in);
     SendAll(dispatcher, AllCommands {});
-    return 0;
 }
+
+} // namespace
+
+ZEL_FUZZ_HARNESS(RunInput)

@@ -7,6 +7,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -60,3 +61,20 @@ private:
 void FlushEvents();
 
 } // namespace ZelFuzz
+
+// Defines libFuzzer's two entry points for a harness whose `run(FuzzedDataProvider&)` handles one
+// input: the application is made once, and every input must leave the counted records as it
+// found them.
+#define ZEL_FUZZ_HARNESS(run)                                                                                          \
+    extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)                                                       \
+    {                                                                                                                  \
+        ZelFuzz::StartApplication(argc, argv);                                                                         \
+        return 0;                                                                                                      \
+    }                                                                                                                  \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)                                  \
+    {                                                                                                                  \
+        const ZelFuzz::LiveRecordCheck noLeak;                                                                         \
+        FuzzedDataProvider in(data, size);                                                                             \
+        run(in);                                                                                                       \
+        return 0;                                                                                                      \
+    }

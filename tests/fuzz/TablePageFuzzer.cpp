@@ -336,16 +336,4 @@ void RunInput(FuzzedDataProvider& in)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    ZelFuzz::StartApplication(argc, argv);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    const ZelFuzz::LiveRecordCheck noLeak;
-    FuzzedDataProvider in(data, size);
-    RunInput(in);
-    return 0;
-}
+ZEL_FUZZ_HARNESS(RunInput)

@@ -22,6 +22,7 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace {
@@ -197,6 +198,17 @@ void AddFrameRows(const char* what, const std::function<void(const QByteArray&, 
     add(QByteArray("non-modal, ") + what, NonModal);
 }
 
+// Columns `kind` and `direction`: each named direction on each frame.
+void AddDirectionRows(std::initializer_list<std::pair<const char*, int>> directions)
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("direction");
+    for (const auto& [name, direction] : directions)
+        AddFrameRows(name, [direction = direction](const QByteArray& row, FrameKind kind) {
+            QTest::newRow(row.constData()) << int(kind) << direction;
+        });
+}
+
 } // namespace
 
 class RealWindowTest : public ZelTest::ZelTestCase
@@ -224,10 +236,10 @@ private:
 void RealWindowTest::initTestCase()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X server: run under tests/x11/with-xvfb");
+        return QTest::qSkip("needs an X server: run under tests/x11/with-xvfb", __FILE__, __LINE__);
     m_pointer = std::make_unique<XTestPointer>(ScreenScale());
     if (!m_pointer->IsReady())
-        QSKIP("the X server has no XTest extension");
+        return QTest::qSkip("the X server has no XTest extension", __FILE__, __LINE__);
 }
 
 std::unique_ptr<ZelvarDialog> RealWindowTest::Show(FrameKind kind)
@@ -243,15 +255,8 @@ std::unique_ptr<ZelvarDialog> RealWindowTest::Show(FrameKind kind)
 
 void RealWindowTest::edgesAndCornersFollowThePointer_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("direction");
-    const std::pair<const char*, int> directions[]
-        = {{"top", Top}, {"right", Right}, {"bottom", Bottom}, {"left", Left}, {"top right", Top | Right},
-            {"bottom right", Bottom | Right}, {"bottom left", Bottom | Left}, {"top left", Top | Left}};
-    for (const auto& [name, direction] : directions)
-        AddFrameRows(name, [direction = direction](const QByteArray& row, FrameKind kind) {
-            QTest::newRow(row.constData()) << int(kind) << direction;
-        });
+    AddDirectionRows({{"top", Top}, {"right", Right}, {"bottom", Bottom}, {"left", Left}, {"top right", Top | Right},
+        {"bottom right", Bottom | Right}, {"bottom left", Bottom | Left}, {"top left", Top | Left}});
 }
 
 void RealWindowTest::edgesAndCornersFollowThePointer()
@@ -276,14 +281,8 @@ void RealWindowTest::edgesAndCornersFollowThePointer()
 
 void RealWindowTest::edgesStopAtTheMinimumWithTheOppositeEdgeKept_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("direction");
-    const std::pair<const char*, int> directions[] = {{"left past the right", Left}, {"top past the bottom", Top},
-        {"right past the left", Right}, {"bottom past the top", Bottom}, {"top left past both", Top | Left}};
-    for (const auto& [name, direction] : directions)
-        AddFrameRows(name, [direction = direction](const QByteArray& row, FrameKind kind) {
-            QTest::newRow(row.constData()) << int(kind) << direction;
-        });
+    AddDirectionRows({{"left past the right", Left}, {"top past the bottom", Top}, {"right past the left", Right},
+        {"bottom past the top", Bottom}, {"top left past both", Top | Left}});
 }
 
 void RealWindowTest::edgesStopAtTheMinimumWithTheOppositeEdgeKept()
@@ -349,13 +348,7 @@ void RealWindowTest::titleBarDragKeepsTheTitleBarOnTheScreen()
 
 void RealWindowTest::leavingAHoveredEdgeLeavesNoOverrideCursor_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("direction");
-    AddFrameRows("right edge",
-        [](const QByteArray& row, FrameKind kind) { QTest::newRow(row.constData()) << int(kind) << int(Right); });
-    AddFrameRows("bottom right corner", [](const QByteArray& row, FrameKind kind) {
-        QTest::newRow(row.constData()) << int(kind) << int(Bottom | Right);
-    });
+    AddDirectionRows({{"right edge", Right}, {"bottom right corner", Bottom | Right}});
 }
 
 void RealWindowTest::leavingAHoveredEdgeLeavesNoOverrideCursor()
@@ -381,7 +374,7 @@ void RealWindowTest::screenshotOfTheRealWindows()
 {
     const QByteArray outputDir = qgetenv("ZEL_TEST_OUTPUT");
     if (outputDir.isEmpty())
-        QSKIP("ZEL_TEST_OUTPUT names no folder for the screenshot");
+        return QTest::qSkip("ZEL_TEST_OUTPUT names no folder for the screenshot", __FILE__, __LINE__);
     m_pointer->MoveTo(kRestingPlace);
     std::vector<std::unique_ptr<ZelvarDialog>> frames;
     for (FrameKind kind : {Frameless, Legacy, NonModal}) {
