@@ -13,7 +13,8 @@ Display* AsDisplay(void* display)
     return static_cast<Display*>(display);
 }
 
-// Long enough for the xcb platform to read the event and for Qt to deliver it, on a loaded machine.
+// Lets the xcb platform read the event and Qt deliver it; the tests still wait for what they check,
+// since a loaded machine may take longer.
 constexpr int kSettleMilliseconds = 30;
 constexpr int kDragSteps = 3;
 } // namespace
