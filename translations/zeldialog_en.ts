@@ -36,6 +36,11 @@
         <source>Which certificate do you want to use?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+10"/>
+        <source>Certificates</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ParameterDialog</name>
@@ -111,11 +116,12 @@
     </message>
     <message>
         <location line="+15"/>
+        <location line="+9"/>
         <source>List of values</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+16"/>
         <source>Add from Para&amp;meter</source>
         <translation type="unfinished"></translation>
     </message>
@@ -181,6 +187,14 @@
     </message>
 </context>
 <context>
+    <name>ParameterMemberView</name>
+    <message>
+        <location filename="../widgets/ParameterMemberView.cpp" line="+30"/>
+        <source>List of values</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ShowMembersDialog</name>
     <message>
         <location filename="../forms/ShowMembersDialog_New.ui" line="+14"/>
@@ -195,6 +209,11 @@
     <message>
         <location line="+17"/>
         <source>&amp;Examples:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Examples</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

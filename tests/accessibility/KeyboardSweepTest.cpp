@@ -217,10 +217,6 @@ QString SpokenName(QWidget* w)
         if (label && !label->text(QAccessible::Name).trimmed().isEmpty())
             return label->text(QAccessible::Name).trimmed();
     }
-    // Qt's item views take no name from a buddy label; the label still names them to a reader.
-    for (QLabel* label : w->window()->findChildren<QLabel*>())
-        if (label->buddy() == w && !label->text().trimmed().isEmpty())
-            return label->text().trimmed();
     return QString();
 }
 
