@@ -228,6 +228,17 @@ private slots:
     void screenshotOfTheRealWindows();
 
 private:
+    // The row's frame shown (kind and direction from the row), with the pointer over its middle.
+    struct EdgeCase
+    {
+        FrameKind kind = Frameless;
+        int direction = 0;
+        std::unique_ptr<ZelvarDialog> frame;
+        QRect before;
+        // kGrabInset inside the row's edges.
+        QPoint grab;
+    };
+    EdgeCase ShowForEdge();
     std::unique_ptr<ZelvarDialog> Show(FrameKind kind);
 
     std::unique_ptr<XTestPointer> m_pointer;
@@ -253,6 +264,22 @@ std::unique_ptr<ZelvarDialog> RealWindowTest::Show(FrameKind kind)
     return frame;
 }
 
+RealWindowTest::EdgeCase RealWindowTest::ShowForEdge()
+{
+    QFETCH(int, kind);
+    QFETCH(int, direction);
+    EdgeCase edge;
+    edge.kind = static_cast<FrameKind>(kind);
+    edge.direction = direction;
+    edge.frame = Show(edge.kind);
+    if (edge.frame) {
+        edge.before = edge.frame->geometry();
+        edge.grab = GrabPoint(HitArea(edge.before, edge.kind), direction);
+        m_pointer->MoveTo(edge.before.center());
+    }
+    return edge;
+}
+
 void RealWindowTest::edgesAndCornersFollowThePointer_data()
 {
     AddDirectionRows({{"top", Top}, {"right", Right}, {"bottom", Bottom}, {"left", Left}, {"top right", Top | Right},
@@ -261,21 +288,15 @@ void RealWindowTest::edgesAndCornersFollowThePointer_data()
 
 void RealWindowTest::edgesAndCornersFollowThePointer()
 {
-    QFETCH(int, kind);
-    QFETCH(int, direction);
-    const auto frameKind = static_cast<FrameKind>(kind);
-    auto frame = Show(frameKind);
-    QVERIFY(frame);
-    const QRect before = frame->geometry();
-    const QPoint grab = GrabPoint(HitArea(before, frameKind), direction);
-    const QPoint to = grab + Outward(direction, kDragDistance);
+    const EdgeCase edge = ShowForEdge();
+    QVERIFY(edge.frame);
+    const QPoint to = edge.grab + Outward(edge.direction, kDragDistance);
 
-    m_pointer->MoveTo(before.center());
-    m_pointer->MoveTo(grab);
-    QTRY_COMPARE(OverrideShape(), int(ShapeFor(direction)));
-    m_pointer->Drag(grab, to);
+    m_pointer->MoveTo(edge.grab);
+    QTRY_COMPARE(OverrideShape(), int(ShapeFor(edge.direction)));
+    m_pointer->Drag(edge.grab, to);
 
-    QTRY_COMPARE(frame->geometry(), Dragged(before, direction, to, frameKind));
+    QTRY_COMPARE(edge.frame->geometry(), Dragged(edge.before, edge.direction, to, edge.kind));
     QTRY_COMPARE(OverrideShape(), -1);
 }
 
@@ -287,22 +308,17 @@ void RealWindowTest::edgesStopAtTheMinimumWithTheOppositeEdgeKept_data()
 
 void RealWindowTest::edgesStopAtTheMinimumWithTheOppositeEdgeKept()
 {
-    QFETCH(int, kind);
-    QFETCH(int, direction);
-    const auto frameKind = static_cast<FrameKind>(kind);
-    auto frame = Show(frameKind);
-    QVERIFY(frame);
-    const QRect before = frame->geometry();
-    const QPoint grab = GrabPoint(HitArea(before, frameKind), direction);
-
-    m_pointer->MoveTo(before.center());
-    m_pointer->Drag(grab, grab - Outward(direction, 400));
+    const EdgeCase edge = ShowForEdge();
+    QVERIFY(edge.frame);
+    const int direction = edge.direction;
+    const QRect before = edge.before;
+    m_pointer->Drag(edge.grab, edge.grab - Outward(direction, 400));
 
     if (direction & (Left | Right))
-        QTRY_COMPARE(frame->width(), kMinimumSize.width());
+        QTRY_COMPARE(edge.frame->width(), kMinimumSize.width());
     if (direction & (Top | Bottom))
-        QTRY_COMPARE(frame->height(), kMinimumSize.height());
-    const QRect after = frame->geometry();
+        QTRY_COMPARE(edge.frame->height(), kMinimumSize.height());
+    const QRect after = edge.frame->geometry();
     if (direction & (Left | Right)) {
         QCOMPARE(after.width(), kMinimumSize.width());
         QCOMPARE(direction & Left ? after.right() : after.left(), direction & Left ? before.right() : before.left());
@@ -357,21 +373,14 @@ void RealWindowTest::leavingAHoveredEdgeLeavesNoOverrideCursor_data()
 
 void RealWindowTest::leavingAHoveredEdgeLeavesNoOverrideCursor()
 {
-    QFETCH(int, kind);
-    QFETCH(int, direction);
-    const auto frameKind = static_cast<FrameKind>(kind);
-    auto frame = Show(frameKind);
-    QVERIFY(frame);
-    const QRect before = frame->geometry();
-    const QPoint grab = GrabPoint(HitArea(before, frameKind), direction);
-
-    m_pointer->MoveTo(before.center());
-    m_pointer->MoveTo(grab);
-    QTRY_COMPARE(OverrideShape(), int(ShapeFor(direction)));
+    const EdgeCase edge = ShowForEdge();
+    QVERIFY(edge.frame);
+    m_pointer->MoveTo(edge.grab);
+    QTRY_COMPARE(OverrideShape(), int(ShapeFor(edge.direction)));
     // Straight out of the window onto the root window, where no Qt window sees the pointer move.
-    m_pointer->MoveTo(grab + Outward(direction, 150));
+    m_pointer->MoveTo(edge.grab + Outward(edge.direction, 150));
     QTRY_COMPARE(OverrideShape(), -1);
-    QCOMPARE(frame->geometry(), before);
+    QCOMPARE(edge.frame->geometry(), edge.before);
 }
 
 void RealWindowTest::screenshotOfTheRealWindows()
