@@ -215,7 +215,9 @@ void RunInput(FuzzedDataProvider& in)
         const unsigned int newIndex = HostileRow(in, reference.size());
         host.Prepare(answer, diff, newIndex, ZelFuzz::MakeHostileText(in));
         const unsigned int indexBefore = model.GetCurrentIndex();
-        const int row = static_cast<int>(HostileRow(in, reference.size())) - 1;
+        const int row = in.ConsumeIntegralInRange(0, 7) == 0
+            ? in.ConsumeIntegral<int>()
+            : in.ConsumeIntegralInRange(-1, static_cast<int>(reference.size()) + 1);
         const int column = in.ConsumeIntegralInRange(0, 2);
         const TString text = ZelFuzz::MakeHostileText(in);
 
