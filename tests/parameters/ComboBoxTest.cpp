@@ -1,4 +1,5 @@
 #include "host/doc/StringIds.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "host/doc/DataValue.h"
@@ -33,14 +34,6 @@ void RegisterFruit()
         1);
 }
 
-QStringList Texts(const QComboBox& combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo.count(); ++i)
-        texts << combo.itemText(i);
-    return texts;
-}
-
 QList<int> Data(const QComboBox& combo)
 {
     QList<int> values;
@@ -71,7 +64,7 @@ void ComboBoxTest::datePeriodsAreRegisteredWhenTheLibraryLoads()
 {
     ZelvarComboBoxEnum<DatePeriodType> combo;
     combo.SetValues({DPT_YEARS, DPT_QUARTERS, DPT_MONTHS, DPT_WEEKS, DPT_DAYS});
-    QCOMPARE(Texts(combo),
+    QCOMPARE(ItemTexts(combo),
         QStringList({LookupTStr(Zel::Strings::PeriodYears).ToQString(),
             LookupTStr(Zel::Strings::PeriodQuarters).ToQString(), LookupTStr(Zel::Strings::PeriodMonths).ToQString(),
             LookupTStr(Zel::Strings::PeriodWeeks).ToQString(), LookupTStr(Zel::Strings::PeriodDays).ToQString()}));
@@ -146,7 +139,7 @@ void ComboBoxTest::dataTypesComeFromTheHostWithUnknownFindable()
     for (DataType type : {DT_INTEGER, DT_REAL, DT_STRING, DT_BOOLEAN, DT_DATE, DT_DATETIME})
         QVERIFY2(combo.findData(QVariant(int(type)), Qt::UserRole) >= 0, qPrintable(QString::number(type)));
     // Texts are unique, so a type list that drops "Unknown" by its text drops nothing else.
-    QCOMPARE(Texts(combo).removeDuplicates(), 0);
+    QCOMPARE(ItemTexts(combo).removeDuplicates(), 0);
 }
 
 void ComboBoxTest::searchFieldFiltersTheOpenListAndPicks()

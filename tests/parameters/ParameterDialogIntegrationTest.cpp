@@ -2,9 +2,6 @@
 #include "tests/support/ModalScript.h"
 #include "tests/support/ZelTestCase.h"
 
-#include "host/doc/DataValue.h"
-#include "host/doc/DatePeriodType.h"
-
 #include "apps/drivers/ParameterDialogDriver.h"
 #include "main/dialogs/ParameterDialog.h"
 #include "main/models/ParameterMemberModel.h"
@@ -20,8 +17,6 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QStackedWidget>
-
-#include <memory>
 
 using namespace ZelTest;
 using namespace ParameterTest;
@@ -39,6 +34,7 @@ struct SimFixture
         , lists(host)
         , edits(host, workbook, lists)
     {
+        Open();
     }
 
     void Open()
@@ -92,7 +88,6 @@ private slots:
 void ParameterDialogIntegrationTest::integerRangeTopN()
 {
     SimFixture f;
-    f.Open();
     f.d().Caption(QStringLiteral("Top N"));
     f.d().PickType(DT_INTEGER);
     f.d().Click("m_ctrlDomainRange");
@@ -122,7 +117,6 @@ void ParameterDialogIntegrationTest::integerRangeTopN()
 void ParameterDialogIntegrationTest::stringListFromRegionWithAliases()
 {
     SimFixture f;
-    f.Open();
     ModalScript script;
     f.d().Caption(QStringLiteral("Region Pick"));
     f.d().PickType(DT_STRING);
@@ -157,7 +151,6 @@ void ParameterDialogIntegrationTest::stringListFromRegionWithAliases()
 void ParameterDialogIntegrationTest::booleanWithAliases()
 {
     SimFixture f;
-    f.Open();
     f.d().Caption(QStringLiteral("Show Targets"));
     f.d().PickType(DT_BOOLEAN);
     QVERIFY(f.d().Get<QWidget>("m_sectionDombool").isVisible());
@@ -181,7 +174,6 @@ void ParameterDialogIntegrationTest::booleanWithAliases()
 void ParameterDialogIntegrationTest::dateRangeSteppingByMonths()
 {
     SimFixture f;
-    f.Open();
     f.d().Caption(QStringLiteral("Report Month"));
     f.d().PickType(DT_DATE);
     f.d().Click("m_ctrlDomainRange");
@@ -206,7 +198,6 @@ void ParameterDialogIntegrationTest::dateRangeSteppingByMonths()
 void ParameterDialogIntegrationTest::refusedNameThenAccepted()
 {
     SimFixture f;
-    f.Open();
     ModalScript script;
     script.AnswerMessageBox(QMessageBox::Ok);
     f.d().Caption(QStringLiteral("Region"));

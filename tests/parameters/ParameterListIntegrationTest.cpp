@@ -1,22 +1,19 @@
 #include "ParameterTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
-#include "host/doc/StringTable.h"
 #include "host/ui/DuplicateHighlight.h"
 #include "host/ui/SearchableComboBox.h"
-#include "host/ui/TextBalloonTipWidget.h"
 #include "main/models/ParameterMemberModel.h"
 #include "main/models/ValueComboProxyModel.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SimHost.h"
-#include "widgets/ParameterMemberView.h"
 
 #include <QtCore/QMimeData>
 #include <QtTest/QAbstractItemModelTester>
 #include <QtTest/QtTest>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
 
 #include <memory>
@@ -27,14 +24,6 @@ using namespace ParameterTest;
 using Zel::Sim::ListValue;
 
 namespace {
-
-// Drops are handed to the view directly: outside a real drag, Qt does not route drop events.
-class DroppableView : public ParameterMemberView
-{
-public:
-    using ModifiableTableView::dropEvent;
-    using ParameterMemberView::ParameterMemberView;
-};
 
 std::vector<ListValue> Listed(const QStringList& values)
 {
@@ -153,14 +142,6 @@ struct SimFixture
         QTRY_VERIFY(!OpenEditor());
     }
 
-    void Select(std::initializer_list<int> rows) const
-    {
-        view->selectionModel()->clear();
-        for (int row : rows)
-            view->selectionModel()->select(Index(row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        view->selectionModel()->setCurrentIndex(Index(*rows.begin()), QItemSelectionModel::NoUpdate);
-    }
-
     Zel::Sim::SimHost host;
     Zel::Sim::ParameterListArea area;
     QWidget window;
@@ -193,7 +174,7 @@ void ParameterListIntegrationTest::typedValuesReachTheHostList()
     QSignalSpy emptiness(f.Model(), &ParameterMemberModel::IsEmptyChanged);
     f.Type(QStringLiteral("10"));
     f.Type(QStringLiteral("20"));
-    QCOMPARE(f.area.DisplayValues(f.editId), std::vector<TString>({TString(L"10"), TString(L"20")}));
+    QCOMPARE(DisplayTexts(f.area.DisplayValues(f.editId)), QStringList({"10", "20"}));
     QCOMPARE(f.ShownState(), f.HostState());
     QCOMPARE(emptiness.count(), 1);
     QCOMPARE(f.combo.currentText(), QStringLiteral("10"));
@@ -238,20 +219,15 @@ void ParameterListIntegrationTest::deletedAndMovedRowsKeepTheListInStep()
 {
     SimFixture f(DT_INTEGER, {{1, {}}, {2, {}}, {3, {}}, {4, TString(L"four")}, {5, {}}, {6, {}}, {7, {}}, {8, {}}}, 3);
     QVERIFY(f.exposed);
-    auto values = [&f] {
-        QStringList texts;
-        for (const TString& text : f.area.DisplayValues(f.editId))
-            texts << text.ToQString();
-        return texts;
-    };
+    auto values = [&f] { return DisplayTexts(f.area.DisplayValues(f.editId)); };
 
-    f.Select({1, 2, 5});
+    SelectRows(*f.view, {1, 2, 5});
     QTest::keyClick(f.view, Qt::Key_Delete);
     QCOMPARE(values(), QStringList({"1", "4", "5", "7", "8"}));
     QCOMPARE(f.ShownState(), f.HostState());
     QCOMPARE(f.combo.currentText(), QStringLiteral("four"));
 
-    f.Select({1});
+    SelectRows(*f.view, {1});
     QTest::keyClick(f.view, Qt::Key_Down, Qt::ControlModifier);
     QTest::keyClick(f.view, Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(values(), QStringList({"1", "5", "7", "4", "8"}));
@@ -259,7 +235,7 @@ void ParameterListIntegrationTest::deletedAndMovedRowsKeepTheListInStep()
     QCOMPARE(f.ShownState(), f.HostState());
 
     // Rows 0 and 1 dragged below the last row.
-    f.Select({0, 1});
+    SelectRows(*f.view, {0, 1});
     std::unique_ptr<QMimeData> mime(f.Model()->mimeData({f.Index(0), f.Index(1)}));
     const QRect last = f.view->visualRect(f.Index(4));
     QDropEvent drop(
@@ -270,7 +246,7 @@ void ParameterListIntegrationTest::deletedAndMovedRowsKeepTheListInStep()
     QCOMPARE(f.ShownState(), f.HostState());
 
     // Deleting the current value makes the member that takes its row current.
-    f.Select({1});
+    SelectRows(*f.view, {1});
     QTest::keyClick(f.view, Qt::Key_Delete);
     QCOMPARE(f.formattedValue, TString(L"8"));
     QCOMPARE(f.ShownState(), f.HostState());

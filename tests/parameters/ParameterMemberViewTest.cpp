@@ -3,6 +3,7 @@
 #include "host/doc/StringIds.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/RecordingDispatcher.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "gen-command-wrappers/ParameterCommandWrappers.h"
@@ -10,7 +11,6 @@
 #include "host/ui/TextBalloonTipWidget.h"
 #include "main/models/ParameterMemberModel.h"
 #include "widgets/HeaderTooltipEventFilter.h"
-#include "widgets/ParameterMemberView.h"
 
 #include <QtCore/QMimeData>
 #include <QtTest/QAbstractItemModelTester>
@@ -25,13 +25,6 @@ using namespace ParameterTest;
 namespace Cmds = Zel::Commands::Parameter;
 
 namespace {
-
-// Drops are handed to the view directly: outside a real drag, Qt does not route drop events.
-class DroppableView : public ParameterMemberView
-{
-public:
-    using ModifiableTableView::dropEvent;
-};
 
 // A shown view over a recording dispatcher, its model checked by the model tester from the start.
 struct ViewFixture
@@ -48,20 +41,7 @@ struct ViewFixture
     }
     ParameterMemberModel& Model() { return *view.GetModel(); }
     QModelIndex Index(int row, int column = 0) { return Model().index(row, column); }
-    void Select(std::initializer_list<int> rows)
-    {
-        view.selectionModel()->clear();
-        for (int row : rows)
-            view.selectionModel()->select(Index(row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        view.selectionModel()->setCurrentIndex(Index(*rows.begin()), QItemSelectionModel::NoUpdate);
-    }
-    QStringList SentRanges(int commandId) const
-    {
-        QStringList ranges;
-        for (const auto& r : dispatcher.LastOf(commandId).Get<Cmds::MemberRanges>())
-            ranges << QStringLiteral("%1-%2").arg(r->GetStart()).arg(r->GetEnd());
-        return ranges;
-    }
+    QStringList SentRanges(int commandId) const { return ParameterTest::SentRanges(dispatcher.LastOf(commandId)); }
     void Hover(QEvent::Type type, const QPoint& pos)
     {
         QHoverEvent event(type, pos, pos);
@@ -196,7 +176,7 @@ void ParameterMemberViewTest::filterReportsEnterAndMoveButNotLeave()
 void ParameterMemberViewTest::keyboardDeletesAndMovesSelectedRows()
 {
     ViewFixture f({"a", "b", "c", "d", "e"});
-    f.Select({1, 3});
+    SelectRows(f.view, {1, 3});
     f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Delete(3, 4).Delete(1, 2).Build());
     QTest::keyClick(&f.view, Qt::Key_Delete);
@@ -205,13 +185,13 @@ void ParameterMemberViewTest::keyboardDeletesAndMovesSelectedRows()
     QCOMPARE(Values(f.Model()), QStringList({"a", "c", "e"}));
     QCOMPARE(f.view.GetSelectedDataRows(), std::vector<int> {1});
 
-    f.Select({2});
+    SelectRows(f.view, {2});
     f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(DiffBuilder().Delete(2, 3).Build());
     QTest::keyClick(&f.view, Qt::Key_Backspace);
     QCOMPARE(f.SentRanges(Cmds::DeleteListMembers::id), QStringList({"2-3"}));
     QCOMPARE(f.view.GetSelectedDataRows(), std::vector<int> {1});
 
-    f.Select({0});
+    SelectRows(f.view, {0});
     f.dispatcher.Answer<Cmds::MoveListMembersToRow>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Delete(0, 1).Insert(1, "a").Build());
     QTest::keyClick(&f.view, Qt::Key_Down, Qt::ControlModifier);
@@ -223,7 +203,7 @@ void ParameterMemberViewTest::keyboardDeletesAndMovesSelectedRows()
 
     // Nothing to move past either end.
     QTest::keyClick(&f.view, Qt::Key_Down, Qt::ControlModifier);
-    f.Select({0});
+    SelectRows(f.view, {0});
     QTest::keyClick(&f.view, Qt::Key_Up, Qt::ControlModifier);
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(3));
 }
