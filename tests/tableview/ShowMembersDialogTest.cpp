@@ -1,9 +1,6 @@
 #include "TableViewTestSupport.h"
 
 #include "main/dialogs/ShowMembersDialog_New.h"
-#include "sim/SampleWorkbook.h"
-#include "sim/SimHost.h"
-#include "sim/TableViewArea.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ZelTestCase.h"
 
@@ -23,11 +20,10 @@ namespace {
 
 // The dialog against the simulated host over a small workbook, shown so that its header has
 // geometry.
-struct DialogFixture
+struct DialogFixture : SimTables
 {
     DialogFixture()
-        : workbook(SampleWorkbook::Options {2500, QString(), true})
-        , area(host, workbook)
+        : SimTables(2500)
     {
         dialog = std::make_unique<ShowMembersDialog_New>(dispatcher, FieldName(SampleWorkbook::DataSourceName(), {}));
         dialog->show();
@@ -52,22 +48,10 @@ struct DialogFixture
 
     QString Cell(int row, const char* column) const
     {
-        const int section = SectionOf(column);
-        return table->model()->data(table->model()->index(row, section)).toString();
+        const QAbstractItemModel& model = *table->model();
+        return model.data(model.index(row, Section(model, QLatin1String(column)))).toString();
     }
 
-    int SectionOf(const char* caption) const
-    {
-        for (int c = 0; c < table->model()->columnCount(); ++c)
-            if (table->model()->headerData(c, Qt::Horizontal).toString() == QLatin1String(caption))
-                return c;
-        return -1;
-    }
-
-    SampleWorkbook workbook;
-    SimHost host;
-    TableViewArea area;
-    std::shared_ptr<ICommandDispatcher const> dispatcher {&host, [](const ICommandDispatcher*) {}};
     std::unique_ptr<ShowMembersDialog_New> dialog;
     TableView* table = nullptr;
     QHeaderView* header = nullptr;
@@ -109,7 +93,7 @@ void ShowMembersDialogTest::headerMenuClearsTheSort()
 {
     DialogFixture f;
     ModalScript script;
-    const int sales = f.SectionOf("Sales");
+    const int sales = Section(*f.table->model(), QStringLiteral("Sales"));
     QVERIFY(sales > 0);
 
     f.RightClickHeader(-1);

@@ -2,9 +2,7 @@
 
 #include "gen-command-wrappers/TableViewCommandWrappers.h"
 #include "main/models/TableViewModel.h"
-#include "sim/SampleWorkbook.h"
-#include "sim/SimHost.h"
-#include "sim/TableViewArea.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "host/doc/HostLog.h"
@@ -23,11 +21,10 @@ namespace {
 constexpr int kRows = 2500;
 
 // The simulated host over a small workbook, with a clock the test moves.
-struct HostFixture
+struct HostFixture : SimTables
 {
     HostFixture()
-        : workbook(SampleWorkbook::Options {kRows, QString(), true})
-        , area(host, workbook)
+        : SimTables(kRows)
     {
         area.SetClock([this] { return now; });
     }
@@ -47,24 +44,12 @@ struct HostFixture
         return values;
     }
 
-    SampleWorkbook workbook;
-    SimHost host;
-    TableViewArea area;
-    std::shared_ptr<ICommandDispatcher const> dispatcher {&host, [](const ICommandDispatcher*) {}};
     std::chrono::steady_clock::time_point now {};
 };
 
 FieldName Orders()
 {
     return FieldName(SampleWorkbook::DataSourceName(), {});
-}
-
-int Section(const QAbstractItemModel& model, const QString& caption)
-{
-    for (int c = 0; c < model.columnCount(); ++c)
-        if (model.headerData(c, Qt::Horizontal).toString() == caption)
-            return c;
-    return -1;
 }
 
 QStringList Rows(const QAbstractItemModel& model, int column, std::initializer_list<int> rows)
@@ -212,12 +197,8 @@ void TableViewAreaTest::badRequestsAreRefused()
     // The refusals say which cell and which cache.
     const QString unknownCache = QStringLiteral("no table cache %1 is open")
                                      .arg(description->GetCacheID()->GetCacheGuid().ToString().ToQString());
-    for (const QString& reason : {QStringLiteral("lies outside the table"), unknownCache}) {
-        bool logged = false;
-        for (const TString& line : HostLog::Lines())
-            logged = logged || line.ToQString().contains(reason);
-        QVERIFY2(logged, qPrintable(reason));
-    }
+    for (const QString& reason : {QStringLiteral("lies outside the table"), unknownCache})
+        QVERIFY2(HostLogMentions(reason), qPrintable(reason));
 }
 
 QTEST_MAIN(TableViewAreaTest)

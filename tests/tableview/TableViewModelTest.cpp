@@ -1,15 +1,13 @@
 #include "TableViewTestSupport.h"
 
 #include "main/models/TableViewModel.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include <QtGui/QColor>
 #include <QtTest/QAbstractItemModelTester>
 #include <QtTest/QSignalSpy>
 #include <QtTest/QtTest>
-
-#include <functional>
-#include <type_traits>
 
 using namespace ZelTest;
 
@@ -47,20 +45,6 @@ QList<Range> Ranges(const QSignalSpy& dataChanged)
     for (const QList<QVariant>& signal : dataChanged)
         ranges << Range(signal[0].value<QModelIndex>(), signal[1].value<QModelIndex>());
     return ranges;
-}
-
-template <typename Exception>
-QString ConditionOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        if constexpr (std::is_same_v<Exception, LogicException>)
-            return QString::fromStdString(e.Condition());
-        else
-            return QString::number(e.ParameterId());
-    }
-    return QStringLiteral("(nothing raised)");
 }
 
 } // namespace
@@ -169,8 +153,8 @@ void TableViewModelTest::headers()
     QVERIFY(!model->headerData(0, Qt::Horizontal, Qt::DecorationRole).isValid());
     for (int role : {Qt::DisplayRole, Qt::ToolTipRole, Qt::TextAlignmentRole, Qt::BackgroundRole})
         QVERIFY(!model->headerData(3, Qt::Vertical, role).isValid());
-    QCOMPARE(ConditionOf<LogicException>([&] { model->headerData(3, Qt::Horizontal); }),
-        QStringLiteral("column < m_Columns.size()"));
+    QCOMPARE(
+        LogicCondition([&] { model->headerData(3, Qt::Horizontal); }), QStringLiteral("column < m_Columns.size()"));
 }
 
 void TableViewModelTest::sortSendsOncePerNewState()
@@ -222,11 +206,8 @@ void TableViewModelTest::placeholderPageRepaintsToTheEnd()
     Fixture f;
     auto model = f.MakeModel();
     const auto tester = Tester(*model);
-    auto id = MakeRefCnt<PageCacheIDPresModel>();
-    id->SetCacheGuid(
-        f.host->Last<TableCmds::CreateTableViewCache>().Get<TableCmds::TableViewCache>()->GetCacheID()->GetCacheGuid());
-    PresentationLayer::NotificationManager::Instance->Notify(
-        Zel::Events::PageCacheDiscarded, RefCntPtr<PresentationModel const>(std::move(id)), nullptr);
+    NotifyCacheEvent(Zel::Events::PageCacheDiscarded,
+        *f.host->Last<TableCmds::CreateTableViewCache>().Get<TableCmds::TableViewCache>()->GetCacheID());
     const std::size_t loads = f.host->Count<TableCmds::GetTableViewPage>();
 
     // A placeholder is an empty plain cell, and starts at the cell that was asked for.
@@ -306,17 +287,14 @@ void TableViewModelTest::hostFailuresRaise()
             model = f.MakeModel();
         model->data(model->index(60, 0));
     };
-    if (expected.front().isDigit())
-        QCOMPARE(ConditionOf<TypeMismatchCommandException>(act), expected);
-    else
-        QCOMPARE(ConditionOf<LogicException>(act), expected);
+    QCOMPARE(expected.front().isDigit() ? QString::number(MismatchedParameter(act)) : LogicCondition(act), expected);
     QCOMPARE(model == nullptr, atCreation);
     if (!model)
         return;
     // A failed load caches nothing, so the next request asks again and gets the good answer; a
     // page that came but does not fit stays the page of its key and keeps failing without asking.
     const std::size_t loads = f.host->Count<TableCmds::GetTableViewPage>();
-    const QString again = ConditionOf<LogicException>([&] { model->data(model->index(60, 0)); });
+    const QString again = LogicCondition([&] { model->data(model->index(60, 0)); });
     const bool pageCached = failure == 4 || failure == 5;
     QCOMPARE(again, pageCached ? expected : QStringLiteral("(nothing raised)"));
     QCOMPARE(f.host->Count<TableCmds::GetTableViewPage>(), loads + (pageCached ? 0 : 1));
