@@ -67,9 +67,7 @@ void DialogBaseTest::showHooksRunAroundShowing()
     QVERIFY(FrameTest::ShowAndWait(dialog));
     dialog.hide();
     dialog.show();
-    QCOMPARE(dialog.calls,
-        QStringList({QStringLiteral("before 1 0"), QStringLiteral("after 1 1"), QStringLiteral("before 0 0"),
-            QStringLiteral("after 0 1")}));
+    QCOMPARE(dialog.calls, QStringList({"before 1 0", "after 1 1", "before 0 0", "after 0 1"}));
 }
 
 void DialogBaseTest::lastPlaceIsRestoredPerKey()
