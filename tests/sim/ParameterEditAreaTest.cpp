@@ -7,11 +7,14 @@
 #include "host/doc/ComponentCleanup.h"
 #include "host/doc/HostLog.h"
 #include "host/doc/ValueFormat.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include <QtTest/QtTest>
 
 using namespace Zel::Sim;
+using ZelTest::DisplayTexts;
+using ZelTest::RangeText;
 namespace Cmds = Zel::Commands::Parameter;
 using ParameterTypes::DomainType;
 
@@ -35,12 +38,16 @@ QStringList Shown(const RefCntPtr<ParameterListDomainPresModel const>& list)
     return texts;
 }
 
-QStringList Texts(const std::vector<DataValue>& values)
+// A list member as a user's edit sends it: a value or an alias at a row.
+RefCntPtr<IndexedDomainMemberPresModel const> Edited(int index, const wchar_t* value, const wchar_t* alias)
 {
-    QStringList texts;
-    for (const DataValue& value : values)
-        texts << value.ToDisplayString().ToQString();
-    return texts;
+    auto member = MakeRefCnt<ParameterListDomainMemberPresModel>();
+    member->SetDisplayValue(TString(value));
+    member->SetAlias(TString(alias));
+    auto indexed = MakeRefCnt<IndexedDomainMemberPresModel>();
+    indexed->SetIndex(index);
+    indexed->SetMember(member);
+    return indexed;
 }
 
 // The whole simulated host of a parameter dialog, over a small workbook.
@@ -197,9 +204,8 @@ void ParameterEditAreaTest::dataTypeChangeConvertsValueListAndRange()
     h.SetRange(ranged, DataValue(0.0), DataValue(100.0), DataValue(5.0));
     edit = h.SetType(ranged, DT_INTEGER);
     const auto& range = *edit->GetParameter()->GetRangeDomain();
-    QCOMPARE(range.GetDomainMin(), DataValue(0));
-    QCOMPARE(range.GetDomainMax(), DataValue(100));
-    QCOMPARE(range.GetIncrement(), DataValue(5));
+    QCOMPARE(RangeText(range), QStringLiteral("*0..*100 step *5 days"));
+    QCOMPARE(range.GetDomainMin().GetDataType(), DT_INTEGER);
     QCOMPARE(h.SetType(ranged, DT_STRING)->GetParameter()->GetDomainType(), ParameterTypes::Domain_Any);
     QVERIFY_EXCEPTION_THROWN(h.SetDomain(ranged, ParameterTypes::Domain_Range), LogicException);
 }
@@ -219,11 +225,7 @@ void ParameterEditAreaTest::listIsSeededPastedClearedAndFilled()
     QVERIFY(!h.Paste(id, QStringLiteral("West\n,\n")));
 
     // Members typed through the list area land in the same list.
-    auto typed = MakeRefCnt<ParameterListDomainMemberPresModel>();
-    typed->SetDisplayValue(TString(L"South"));
-    auto indexed = MakeRefCnt<IndexedDomainMemberPresModel>();
-    indexed->SetMember(typed);
-    ::AddListMember(h.host, id, indexed);
+    ::AddListMember(h.host, id, Edited(0, L"South", L""));
     ::SetParameterValueIndex(h.host, id, 4);
     QCOMPARE(h.Record(id)->GetValue(), DataValue(TString(L"South")));
 
@@ -234,7 +236,7 @@ void ParameterEditAreaTest::listIsSeededPastedClearedAndFilled()
     // A fill replaces the list; the value moves to a member when it is none.
     const auto filled = h.Fill(id, Orders("Region"));
     QVERIFY(filled);
-    QCOMPARE(Shown((*filled)->GetListDomain()), Texts(h.workbook.DistinctValues(Orders("Region"))));
+    QCOMPARE(Shown((*filled)->GetListDomain()), DisplayTexts(h.workbook.DistinctValues(Orders("Region"))));
     QCOMPARE((*filled)->GetValue(), DataValue(TString(L"South")));
     QCOMPARE(Shown((*h.Fill(id, Targets("Category")))->GetListDomain()),
         QStringList({"Furniture", "Office Supplies", "Technology"}));
@@ -251,10 +253,7 @@ void ParameterEditAreaTest::rangeIsDerivedFromValueThenFromAField()
     const unsigned int id = h.area.OpenNewParameterEdit().editId;
     h.SetValue(id, DataValue(40.0));
     auto range = h.SetDomain(id, ParameterTypes::Domain_Range)->GetParameter()->GetRangeDomain();
-    QCOMPARE(range->GetDomainMin(), DataValue(40.0));
-    QCOMPARE(range->GetDomainMax(), DataValue(40.0));
-    QCOMPARE(range->GetIncrement(), DataValue(1.0));
-    QVERIFY(!range->GetHasUserDefinedMin() && !range->GetHasUserDefinedMax() && !range->GetHasUserDefinedIncrement());
+    QCOMPARE(RangeText(*range), QStringLiteral("40..40 step 1 days"));
 
     const SampleValueRange sales = *h.workbook.MinMax(Orders("Sales"));
     range = (*h.Fill(id, Orders("Sales")))->GetRangeDomain();
@@ -268,14 +267,12 @@ void ParameterEditAreaTest::rangeIsDerivedFromValueThenFromAField()
     range = h.SetRange(id, DataValue(1e9), std::nullopt, std::nullopt);
     QCOMPARE(range->GetDomainMin(), DataValue(1e9));
     QCOMPARE(range->GetDomainMax(), DataValue(1e9));
-    range = h.SetRange(id, DataValue(50.0), DataValue(20.0), DataValue(-0.5));
-    QCOMPARE(range->GetDomainMin(), DataValue(20.0));
-    QCOMPARE(range->GetDomainMax(), DataValue(50.0));
-    QCOMPARE(range->GetIncrement(), DataValue(0.5));
+    QCOMPARE(RangeText(*h.SetRange(id, DataValue(50.0), DataValue(20.0), DataValue(-0.5))),
+        QStringLiteral("*20..*50 step *0.5 days"));
     QCOMPARE(h.Record(id)->GetValue(), DataValue(50.0));
 
     const SampleValueRange targets = *h.workbook.MinMax(Targets("Target"));
-    range = h.SetRange(id, std::nullopt, std::nullopt, std::nullopt);
+    h.SetRange(id, std::nullopt, std::nullopt, std::nullopt);
     range = (*h.Fill(id, Targets("Target")))->GetRangeDomain();
     QCOMPARE(range->GetDomainMin(), targets.min);
     QCOMPARE(range->GetDomainMax(), targets.max);
@@ -313,12 +310,7 @@ void ParameterEditAreaTest::booleanHasExactlyTrueAndFalse()
     QCOMPARE(parameter.GetListDomain()->GetValueIndex(), 0u);
     QCOMPARE(edit->GetCompatibleFieldCount(), 0u);
 
-    auto alias = MakeRefCnt<ParameterListDomainMemberPresModel>();
-    alias->SetAlias(TString(L"Off"));
-    auto indexed = MakeRefCnt<IndexedDomainMemberPresModel>();
-    indexed->SetIndex(1);
-    indexed->SetMember(alias);
-    ::UpdateListMember(h.host, id, indexed, false);
+    ::UpdateListMember(h.host, id, Edited(1, L"", L"Off"), false);
     QCOMPARE(::SetParameterValueIndex(h.host, id, 1).Get<Cmds::FormattedValue>(), TString(L"False"));
     QCOMPARE(h.SetValue(id, DataValue(true)), DataValue(true));
 
@@ -331,12 +323,7 @@ void ParameterEditAreaTest::booleanHasExactlyTrueAndFalse()
     QCOMPARE(h.Record(id)->GetValue(), DataValue(1));
     h.SetDomain(id, ParameterTypes::Domain_List);
     QVERIFY(h.Paste(id, QStringLiteral("0")));
-    alias = MakeRefCnt<ParameterListDomainMemberPresModel>();
-    alias->SetAlias(TString(L"Yes"));
-    indexed = MakeRefCnt<IndexedDomainMemberPresModel>();
-    indexed->SetIndex(0);
-    indexed->SetMember(alias);
-    ::UpdateListMember(h.host, id, indexed, false);
+    ::UpdateListMember(h.host, id, Edited(0, L"", L"Yes"), false);
     const auto back = h.SetType(id, DT_BOOLEAN)->GetParameter()->GetListDomain();
     QCOMPARE(back->GetMembers()[0]->GetAlias(), TString(L"Yes"));
     QVERIFY(!back->GetMembers()[1]->GetHasAlias());

@@ -1,5 +1,6 @@
 #include "sim/SampleWorkbook.h"
 
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include <QtCore/QTemporaryDir>
@@ -42,14 +43,6 @@ qint64 Scalar(SampleWorkbook& workbook, const QString& sql)
     if (!query.exec(sql) || !query.next())
         return -1;
     return query.value(0).toLongLong();
-}
-
-QStringList Texts(const std::vector<DataValue>& values)
-{
-    QStringList texts;
-    for (const DataValue& v : values)
-        texts << v.ToDisplayString().ToQString();
-    return texts;
 }
 
 } // namespace
@@ -97,16 +90,13 @@ void SampleWorkbookTest::hierarchyLevelsNestConsistently_data()
     QTest::addColumn<QString>("parent");
     QTest::addColumn<int>("childCount");
     QTest::addColumn<int>("parentCount");
-    QTest::newRow("city in state") << QStringLiteral("City") << QStringLiteral("State") << 60 << 20;
-    QTest::newRow("state in region") << QStringLiteral("State") << QStringLiteral("Region") << 20 << 4;
-    QTest::newRow("product in sub-category")
-        << QStringLiteral("Product") << QStringLiteral("Sub-Category") << 105 << 15;
-    QTest::newRow("sub-category in category")
-        << QStringLiteral("Sub-Category") << QStringLiteral("Category") << 15 << 3;
+    QTest::newRow("city in state") << QString("City") << QString("State") << 60 << 20;
+    QTest::newRow("state in region") << QString("State") << QString("Region") << 20 << 4;
+    QTest::newRow("product in sub-category") << QString("Product") << QString("Sub-Category") << 105 << 15;
+    QTest::newRow("sub-category in category") << QString("Sub-Category") << QString("Category") << 15 << 3;
     // Orders are placed by one customer, who has one segment.
-    QTest::newRow("order of one customer") << QStringLiteral("Order ID") << QStringLiteral("Customer Name") << -1 << -1;
-    QTest::newRow("customer in one segment")
-        << QStringLiteral("Customer Name") << QStringLiteral("Segment") << -1 << -1;
+    QTest::newRow("order of one customer") << QString("Order ID") << QString("Customer Name") << -1 << -1;
+    QTest::newRow("customer in one segment") << QString("Customer Name") << QString("Segment") << -1 << -1;
 }
 
 void SampleWorkbookTest::hierarchyLevelsNestConsistently()
@@ -148,9 +138,7 @@ void SampleWorkbookTest::fieldListDescribesTheTable()
         QCOMPARE(range->min.GetDataType(), field.dataType);
         QVERIFY(!range->min.IsNull());
     }
-    QCOMPARE(measures,
-        (QStringList {QStringLiteral("Sales"), QStringLiteral("Quantity"), QStringLiteral("Discount"),
-            QStringLiteral("Profit")}));
+    QCOMPARE(measures, QStringList({"Sales", "Quantity", "Discount", "Profit"}));
     QCOMPARE(workbook.FindField(Field("Order Date"))->dataType, DT_DATE);
 
     for (const SampleHierarchy& hierarchy : workbook.Hierarchies()) {
@@ -188,11 +176,10 @@ void SampleWorkbookTest::answersDistinctValuesAndRanges()
     QCOMPARE(workbook.RowCount(), kRows);
     QCOMPARE(Scalar(workbook, QStringLiteral("SELECT COUNT(*) FROM orders")), kRows);
 
-    QCOMPARE(Texts(workbook.DistinctValues(Field("Region"))),
-        (QStringList {
-            QStringLiteral("Central"), QStringLiteral("East"), QStringLiteral("South"), QStringLiteral("West")}));
-    QCOMPARE(Texts(workbook.DistinctValues(Field("Segment"))),
-        (QStringList {QStringLiteral("Consumer"), QStringLiteral("Corporate"), QStringLiteral("Home Office")}));
+    QCOMPARE(ZelTest::DisplayTexts(workbook.DistinctValues(Field("Region"))),
+        QStringList({"Central", "East", "South", "West"}));
+    QCOMPARE(ZelTest::DisplayTexts(workbook.DistinctValues(Field("Segment"))),
+        QStringList({"Consumer", "Corporate", "Home Office"}));
     QCOMPARE(workbook.DistinctValues(Field("Ship Mode")).size(), std::size_t(4));
     // Numbers sort as numbers, not as text.
     const std::vector<DataValue> quantities = workbook.DistinctValues(Field("Quantity"));
@@ -224,25 +211,14 @@ void SampleWorkbookTest::reusesADatabaseFileHoldingTheRequestedRows()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("orders.sqlite"));
-    QStringList generated;
-    {
-        SampleWorkbook workbook(SampleWorkbook::Options {kRows, path});
+    SampleWorkbook inMemory(SampleWorkbook::Options {kRows, {}});
+    const QStringList generated = AllRows(inMemory);
+    // Made, then reused; another row count makes the file again, with the same rows an in-memory one has.
+    for (const auto& [rows, reused] : {std::pair<qint64, bool> {kRows, false}, {kRows, true}, {500, false}}) {
+        SampleWorkbook workbook(SampleWorkbook::Options {rows, path});
         QVERIFY(workbook.Open());
-        QVERIFY(!workbook.LastGeneration().reused);
-        generated = AllRows(workbook);
-    }
-    {
-        SampleWorkbook workbook(SampleWorkbook::Options {kRows, path});
-        QVERIFY(workbook.Open());
-        QVERIFY(workbook.LastGeneration().reused);
-        QVERIFY(AllRows(workbook) == generated);
-    }
-    {
-        // Another row count makes the file again, with the same rows an in-memory one has.
-        SampleWorkbook workbook(SampleWorkbook::Options {500, path});
-        QVERIFY(workbook.Open());
-        QVERIFY(!workbook.LastGeneration().reused);
-        QVERIFY(AllRows(workbook) == generated.mid(0, 500));
+        QCOMPARE(workbook.LastGeneration().reused, reused);
+        QVERIFY(AllRows(workbook) == generated.mid(0, int(rows)));
     }
 }
 
