@@ -13,6 +13,7 @@
 #include "host/doc/TUUID.h"
 #include "host/doc/ZelvarCS.h"
 #include "tests/support/RecordingDispatcher.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include <QtTest/QtTest>
@@ -65,17 +66,6 @@ RefCntPtr<SimpleCommandsPresModel const> CleanupList(std::initializer_list<int> 
     }
     list->SetCommands(std::move(commands));
     return list;
-}
-
-template <typename F>
-QString LogicConditionOf(F&& f)
-{
-    try {
-        f();
-    } catch (const LogicException& e) {
-        return QString::fromStdString(e.Condition());
-    }
-    return QStringLiteral("<no exception>");
 }
 
 // A dispatcher that always throws, as a host whose document went away does.
@@ -166,14 +156,8 @@ void HostDocTest::countedPointerSharesAndReleases()
 void HostDocTest::emptyCountedPointerRaisesMPtr()
 {
     RefCntPtr<EventPresModel const> empty;
-    QCOMPARE(LogicConditionOf([&] { (void)empty->GetText(); }), QStringLiteral("m_ptr"));
-    QCOMPARE(LogicConditionOf([&] { (void)*empty; }), QStringLiteral("m_ptr"));
-    try {
-        (void)*empty;
-    } catch (const LogicException& e) {
-        QCOMPARE(QString::fromStdString(e.File()), QStringLiteral("host/doc/RefCnt"));
-        QVERIFY(e.Line() > 0);
-    }
+    QCOMPARE(LogicFailure([&] { (void)empty->GetText(); }), QStringLiteral("host/doc/RefCnt: m_ptr"));
+    QCOMPARE(LogicFailure([&] { (void)*empty; }), QStringLiteral("host/doc/RefCnt: m_ptr"));
 }
 
 void HostDocTest::dynamicCastGivesEmptyForOtherType()
@@ -455,10 +439,9 @@ void HostDocTest::cleanupFailureIsLoggedNotThrown()
     {
         ComponentCleanup cleanup(dispatcher, CleanupList({21, 22}));
     }
-    const auto lines = HostLog::Lines();
-    QCOMPARE(lines.size(), std::size_t(2));
-    QVERIFY(lines[0].ToQString().contains(QStringLiteral("21")));
-    QVERIFY(lines[1].ToQString().contains(QStringLiteral("document closed")));
+    QCOMPARE(HostLog::Lines().size(), std::size_t(2));
+    QVERIFY(HostLog::Lines()[0].ToQString().contains(QStringLiteral("21")));
+    QVERIFY(HostLog::Lines()[1].ToQString().contains(QStringLiteral("document closed")));
 }
 
 void HostDocTest::loggingDispatcherForwardsAndLogs()
@@ -519,6 +502,8 @@ void HostDocTest::handlerMayUnregisterDuringDelivery()
 
 void HostDocTest::tokenOutlivingManagerIsHarmless()
 {
+    // Nothing to compare: releasing the token must not touch the dead manager (the sanitizer build
+    // catches it if it does).
     std::shared_ptr<void> token;
     {
         NotificationManager manager;
@@ -526,7 +511,6 @@ void HostDocTest::tokenOutlivingManagerIsHarmless()
             1, std::make_shared<NotificationHandler<EventPresModel>>([](const RefCntPtr<EventPresModel const>&) {}));
     }
     token.reset();
-    QVERIFY(NotificationManager::Instance != nullptr);
 }
 
 void HostDocTest::handlerWithDocRequiresDocAndCastsModel()
@@ -540,8 +524,7 @@ void HostDocTest::handlerWithDocRequiresDocAndCastsModel()
         lastWasEmpty = !m;
         QCOMPARE(&d, static_cast<IWorkbookDoc*>(&doc));
     });
-    QCOMPARE(
-        LogicConditionOf([&] { handler.Notify(1, MakeRefCnt<EventPresModel>(), nullptr); }), QStringLiteral("doc"));
+    QCOMPARE(LogicCondition([&] { handler.Notify(1, MakeRefCnt<EventPresModel>(), nullptr); }), QStringLiteral("doc"));
     QCOMPARE(calls, 0);
     handler.Notify(1, MakeRefCnt<OtherPresModel>(), &doc);
     QVERIFY(lastWasEmpty);
@@ -608,7 +591,7 @@ void HostDocTest::preferencesDefaultsAndMissingPreferences()
         == (ColorObject {1, 2, 3, 255}));
 
     SessionContext::Get().SetIPreferences({});
-    QCOMPARE(LogicConditionOf([] { SessionContext::Get().GetIPreferences(); }), QStringLiteral("p != nullptr"));
+    QCOMPARE(LogicCondition([] { SessionContext::Get().GetIPreferences(); }), QStringLiteral("p != nullptr"));
     SessionContext::Get().SetIPreferences(saved);
 }
 
