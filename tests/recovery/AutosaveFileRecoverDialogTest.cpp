@@ -27,15 +27,6 @@ struct Fixture
         remove = dialog->findChild<QPushButton*>(QStringLiteral("m_deleteButton"));
     }
 
-    // Adds the rows to the selection one after another, as clicks with Ctrl held do.
-    void Select(std::initializer_list<int> rows) const
-    {
-        view->selectionModel()->clearSelection();
-        for (int row : rows)
-            view->selectionModel()->select(
-                view->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
     ZelTest::RecordingDispatcher dispatcher;
     std::unique_ptr<AutosaveFileRecoverDialog> dialog;
     QTableView* view = nullptr;
@@ -67,7 +58,7 @@ void AutosaveFileRecoverDialogTest::selectionStartsAtTheNewestAndCanFindAWorkboo
     f.view->selectionModel()->clearSelection();
     QVERIFY(!f.open->isEnabled() && !f.remove->isEnabled());
 
-    f.Select({1, 3});
+    ZelTest::SelectRows(*f.view, {1, 3});
     QVERIFY(!f.dialog->TrySelectingMostRecentAssociatedRecoveredFile(TString()));
     QCOMPARE(f.view->selectionModel()->selectedRows().size(), 2);
     // Not the newest copy overall, so the answer cannot come from the sort alone.
@@ -81,7 +72,7 @@ void AutosaveFileRecoverDialogTest::selectionStartsAtTheNewestAndCanFindAWorkboo
 void AutosaveFileRecoverDialogTest::openAndDoubleClickYieldTheirFiles()
 {
     Fixture f;
-    f.Select({3, 0, 1});
+    ZelTest::SelectRows(*f.view, {3, 0, 1});
     f.open->click();
     QCOMPARE(f.dialog->result(), static_cast<int>(QDialog::Accepted));
     QCOMPARE(Ids(f.dialog->GetFilesToOpen()),
@@ -90,7 +81,7 @@ void AutosaveFileRecoverDialogTest::openAndDoubleClickYieldTheirFiles()
     Fixture g;
     g.dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(g.dialog.get()));
-    g.Select({0, 2, 3});
+    ZelTest::SelectRows(*g.view, {0, 2, 3});
     // With Ctrl held the first press only takes its row out of the selection; the others stay.
     DoubleClick(g.view->viewport(), g.view->visualRect(g.view->model()->index(2, 0)).center(), Qt::ControlModifier);
     QCOMPARE(g.view->selectionModel()->selectedRows().size(), 2);
@@ -102,7 +93,7 @@ void AutosaveFileRecoverDialogTest::deleteSendsIdsInSelectionOrderAndReloads()
 {
     Fixture f;
     f.dispatcher.Answer<Cmds::GetAutosaveFiles>().Set<Cmds::AutosaveFiles>(Files {FourCopies()[0]});
-    f.Select({3, 0});
+    ZelTest::SelectRows(*f.view, {3, 0});
     f.remove->click();
     QCOMPARE(f.dispatcher.CommandIds(),
         (std::vector<int> {Cmds::GetAutosaveFiles::id, Cmds::DeleteAutosaveFiles::id, Cmds::GetAutosaveFiles::id}));
@@ -123,11 +114,8 @@ void AutosaveFileRecoverDialogTest::emptyOrNullAnswer()
 
     ZelTest::RecordingDispatcher dispatcher;
     dispatcher.AnswerNull<Cmds::GetAutosaveFiles>();
-    const std::optional<LogicException> e
-        = CatchLogicException([&] { AutosaveFileRecoverDialog dialog(dispatcher, nullptr); });
-    QVERIFY(e.has_value());
-    QCOMPARE(e->File(), std::string("gen-command-wrappers/AutosaveCommandWrappers"));
-    QCOMPARE(e->Condition(), std::string("parameters != nullptr"));
+    QCOMPARE(ZelTest::LogicFailure([&] { AutosaveFileRecoverDialog dialog(dispatcher, nullptr); }),
+        QStringLiteral("gen-command-wrappers/AutosaveCommandWrappers: parameters != nullptr"));
 }
 
 QTEST_MAIN(AutosaveFileRecoverDialogTest)

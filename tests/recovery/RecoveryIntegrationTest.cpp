@@ -3,6 +3,7 @@
 #include "main/dialogs/AutosaveFileRecoverDialog.h"
 #include "sim/AutosaveArea.h"
 #include "sim/SimHost.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include <QtCore/QDirIterator>
@@ -77,9 +78,7 @@ void RecoveryIntegrationTest::deletingRemovesExactlyTheSelectedCopiesFromDisk()
     QCOMPARE(rows->rowCount(), 4);
     QCOMPARE(rows->index(1, 0).data().toString(), QStringLiteral("Book3"));
 
-    view->selectionModel()->clearSelection();
-    for (int row : {2, 1})
-        view->selectionModel()->select(rows->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ZelTest::SelectRows(*view, {2, 1});
     remove->click();
     QCOMPARE(Tree(root), Without(before, {salesOld, unsaved}));
     QCOMPARE(rows->rowCount(), 2);
