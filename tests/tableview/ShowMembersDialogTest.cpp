@@ -64,68 +64,65 @@ class ShowMembersDialogTest : public ZelTestCase
     Q_OBJECT
 
 private slots:
-    void showsTheTableFromTheHost();
-    void headerMenuClearsTheSort();
+    void showsTheTableFromTheHost()
+    {
+        DialogFixture f;
+        QCOMPARE(f.dialog->windowTitle(), QStringLiteral("Show Members"));
+        // Qt adds the system-menu hint to any window with a close button.
+        QCOMPARE(f.dialog->windowFlags() & ~Qt::WindowSystemMenuHint,
+            Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
+        QCOMPARE(f.dialog->findChild<ZelvarLineEdit*>(QStringLiteral("m_ctrlName"))->text(), QStringLiteral("Orders"));
+        QCOMPARE(f.dialog->findChild<QLabel*>(QStringLiteral("m_labelExample"))->text(),
+            QStringLiteral("&Examples (2,500 rows):"));
+        QVERIFY(!f.table->verticalHeader()->isVisible());
+        QCOMPARE(f.header->sortIndicatorSection(), -1);
+        QCOMPARE(f.table->model()->rowCount(), 2500);
+        QCOMPARE(f.Cell(0, "Row ID"), QStringLiteral("1"));
+        QCOMPARE(f.area.CacheCount(), std::size_t(1));
+
+        // The dialog's cache goes with the dialog.
+        f.dialog.reset();
+        QCOMPARE(f.area.CacheCount(), std::size_t(0));
+    }
+
+    void headerMenuClearsTheSort()
+    {
+        DialogFixture f;
+        ModalScript script;
+        const int sales = Section(*f.table->model(), QStringLiteral("Sales"));
+        QVERIFY(sales > 0);
+
+        f.RightClickHeader(-1);
+        QVERIFY(script.Menus().empty());
+
+        f.RightClickHeader(sales);
+        QCOMPARE(script.Menus().size(), std::size_t(1));
+        QCOMPARE(script.Menus()[0].Texts(), QStringList {QStringLiteral("Clear Sort")});
+        QVERIFY(!script.Menus()[0].items[0].enabled);
+
+        f.host.ClearExchanges();
+        QTest::mouseClick(f.header->viewport(), Qt::LeftButton, {}, f.HeaderPoint(sales));
+        QCOMPARE(f.header->sortIndicatorSection(), sales);
+        const double first = f.Cell(0, "Sales").toDouble();
+        const double second = f.Cell(1, "Sales").toDouble();
+        QVERIFY(first <= second);
+        QVERIFY(f.Cell(0, "Row ID") != QStringLiteral("1"));
+
+        script.PickMenuItem(QStringLiteral("Clear Sort"));
+        f.RightClickHeader(sales);
+        QCOMPARE(script.Menus().size(), std::size_t(2));
+        QVERIFY(script.Menus()[1].items[0].enabled);
+        QCOMPARE(f.header->sortIndicatorSection(), -1);
+        QCOMPARE(f.Cell(0, "Row ID"), QStringLiteral("1"));
+        QCOMPARE(script.UnexpectedRequests(), 1); // the disabled menu, dismissed
+
+        QStringList sorts;
+        for (const SimExchange& exchange : f.host.Exchanges())
+            if (exchange.commandId == TableCmds::SortTableViewCache::id)
+                sorts << exchange.arguments;
+        QCOMPARE(sorts.size(), 2);
+    }
 };
-
-void ShowMembersDialogTest::showsTheTableFromTheHost()
-{
-    DialogFixture f;
-    QCOMPARE(f.dialog->windowTitle(), QStringLiteral("Show Members"));
-    // Qt adds the system-menu hint to any window with a close button.
-    QCOMPARE(f.dialog->windowFlags() & ~Qt::WindowSystemMenuHint,
-        Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
-    QCOMPARE(f.dialog->findChild<ZelvarLineEdit*>(QStringLiteral("m_ctrlName"))->text(), QStringLiteral("Orders"));
-    QCOMPARE(f.dialog->findChild<QLabel*>(QStringLiteral("m_labelExample"))->text(),
-        QStringLiteral("&Examples (2,500 rows):"));
-    QVERIFY(!f.table->verticalHeader()->isVisible());
-    QCOMPARE(f.header->sortIndicatorSection(), -1);
-    QCOMPARE(f.table->model()->rowCount(), 2500);
-    QCOMPARE(f.Cell(0, "Row ID"), QStringLiteral("1"));
-    QCOMPARE(f.area.CacheCount(), std::size_t(1));
-
-    // The dialog's cache goes with the dialog.
-    f.dialog.reset();
-    QCOMPARE(f.area.CacheCount(), std::size_t(0));
-}
-
-void ShowMembersDialogTest::headerMenuClearsTheSort()
-{
-    DialogFixture f;
-    ModalScript script;
-    const int sales = Section(*f.table->model(), QStringLiteral("Sales"));
-    QVERIFY(sales > 0);
-
-    f.RightClickHeader(-1);
-    QVERIFY(script.Menus().empty());
-
-    f.RightClickHeader(sales);
-    QCOMPARE(script.Menus().size(), std::size_t(1));
-    QCOMPARE(script.Menus()[0].Texts(), QStringList {QStringLiteral("Clear Sort")});
-    QVERIFY(!script.Menus()[0].items[0].enabled);
-
-    f.host.ClearExchanges();
-    QTest::mouseClick(f.header->viewport(), Qt::LeftButton, {}, f.HeaderPoint(sales));
-    QCOMPARE(f.header->sortIndicatorSection(), sales);
-    const double first = f.Cell(0, "Sales").toDouble();
-    const double second = f.Cell(1, "Sales").toDouble();
-    QVERIFY(first <= second);
-    QVERIFY(f.Cell(0, "Row ID") != QStringLiteral("1"));
-
-    script.PickMenuItem(QStringLiteral("Clear Sort"));
-    f.RightClickHeader(sales);
-    QCOMPARE(script.Menus().size(), std::size_t(2));
-    QVERIFY(script.Menus()[1].items[0].enabled);
-    QCOMPARE(f.header->sortIndicatorSection(), -1);
-    QCOMPARE(f.Cell(0, "Row ID"), QStringLiteral("1"));
-    QCOMPARE(script.UnexpectedRequests(), 1); // the disabled menu, dismissed
-
-    QStringList sorts;
-    for (const SimExchange& exchange : f.host.Exchanges())
-        if (exchange.commandId == TableCmds::SortTableViewCache::id)
-            sorts << exchange.arguments;
-    QCOMPARE(sorts.size(), 2);
-}
 
 QTEST_MAIN(ShowMembersDialogTest)
 
