@@ -14,6 +14,7 @@
 #include "host/ui/UnificationStyleApplicator.h"
 #include "host/ui/ZelWidgetUtil.h"
 #include "host/ui/ZelvarButton.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/ZelTestCase.h"
 
 #include <QtGui/QScreen>
@@ -81,35 +82,6 @@ int CountPixels(const QImage& image, const std::function<bool(const QColor&)>& a
             count += accept(image.pixelColor(x, y)) ? 1 : 0;
     return count;
 }
-
-class RecordingPresenter final : public IModalPresenter
-{
-public:
-    QMessageBox::StandardButton ShowMessageBox(const MessageBoxRequest& request) override
-    {
-        requests.push_back(request);
-        return answer;
-    }
-
-    // Chooses the action named menuChoice, in submenus too; none when it is empty.
-    QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at) override
-    {
-        lastMenu = &menu;
-        lastPosition = globalPosition;
-        lastAt = at;
-        for (QAction* action : menu.findChildren<QAction*>())
-            if (!menuChoice.isEmpty() && action->text() == menuChoice)
-                return action;
-        return nullptr;
-    }
-
-    QMessageBox::StandardButton answer = QMessageBox::NoButton;
-    std::vector<MessageBoxRequest> requests;
-    QString menuChoice;
-    QMenu* lastMenu = nullptr;
-    QPoint lastPosition;
-    QAction* lastAt = nullptr;
-};
 
 QMessageBox::StandardButton Show(const wchar_t* text, QMessageBox::StandardButtons buttons,
     QMessageBox::StandardButton defaultButton, QWidget* parent = nullptr)
@@ -464,14 +436,13 @@ private slots:
 
     void presenterGetsTheExactRequestsAndItsAnswersAreReturned()
     {
-        RecordingPresenter presenter;
-        presenter.answer = QMessageBox::Cancel;
-        ScopedModalPresenter scope(presenter);
+        ModalScript script;
+        script.AnswerMessageBox(QMessageBox::Cancel);
         QWidget owner;
         QCOMPARE(Show(L"The name is taken.", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, &owner),
             QMessageBox::Cancel);
-        QCOMPARE(presenter.requests.size(), std::size_t(1));
-        const MessageBoxRequest& request = presenter.requests.front();
+        QCOMPARE(script.MessageBoxes().size(), std::size_t(1));
+        const MessageBoxRequest& request = script.MessageBoxes().front();
         QCOMPARE(request.text, QStringLiteral("The name is taken."));
         QCOMPARE(request.icon, QMessageBox::Warning);
         QCOMPARE(request.buttons, QMessageBox::StandardButtons(QMessageBox::Ok | QMessageBox::Cancel));
@@ -480,52 +451,50 @@ private slots:
         QCOMPARE(request.parent.data(), &owner);
         QCOMPARE(request.title, QGuiApplication::applicationDisplayName());
 
-        // No buttons means OK; a dismissal answers NoButton.
-        presenter.answer = QMessageBox::NoButton;
+        // No buttons means OK; a dismissal (nothing scripted) answers NoButton.
         QCOMPARE(Show(L"x", QMessageBox::NoButton, QMessageBox::NoButton), QMessageBox::NoButton);
-        QCOMPARE(presenter.requests.back().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(script.MessageBoxes().back().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 
         // A default the box does not offer is refused before asking; so is a scripted answer it did
         // not offer, which is a broken script rather than a user's choice.
         QVERIFY_EXCEPTION_THROWN(Show(L"x", QMessageBox::Ok, QMessageBox::Cancel), LogicException);
-        QCOMPARE(presenter.requests.size(), std::size_t(2));
-        presenter.answer = QMessageBox::Yes;
+        QCOMPARE(script.MessageBoxes().size(), std::size_t(2));
+        script.AnswerMessageBox(QMessageBox::Yes);
         QVERIFY_EXCEPTION_THROWN(Show(L"x", QMessageBox::Ok, QMessageBox::NoButton), LogicException);
 
         // Menus: the chosen action, or null when dismissed.
         TMenu menu;
         menu.addAction(QStringLiteral("First"));
         QAction* wanted = menu.AddMenu(TString(L"Orders"))->addAction(QStringLiteral("Region"));
-        presenter.menuChoice = QStringLiteral("Region");
+        script.PickMenuItem(QStringLiteral("Orders/Region"));
         QCOMPARE(menu.exec(QPoint(40, 50)), wanted);
-        QCOMPARE(presenter.lastMenu, static_cast<QMenu*>(&menu));
-        QCOMPARE(presenter.lastPosition, QPoint(40, 50));
-        QCOMPARE(presenter.lastAt, static_cast<QAction*>(nullptr));
-        presenter.menuChoice.clear();
+        QCOMPARE(script.Menus().back().Texts(), QStringList({"First", "Orders"}));
+        QCOMPARE(script.Menus().back().globalPosition, QPoint(40, 50));
+        QCOMPARE(script.Menus().back().at, QString());
+        script.PickMenuItem(QString());
         QCOMPARE(menu.exec(QPoint(1, 2), wanted), static_cast<QAction*>(nullptr));
-        QCOMPARE(presenter.lastAt, wanted);
+        QCOMPARE(script.Menus().back().at, QStringLiteral("Region"));
     }
 
     void scopedPresentersNestAndRestore()
     {
+        // A script is a scoped presenter: each takes the boxes of its own scope, and the previous
+        // presenter is back when it ends.
         IModalPresenter& original = GetModalPresenter();
-        RecordingPresenter outer;
-        RecordingPresenter inner;
-        outer.answer = inner.answer = QMessageBox::Ok;
         {
-            ScopedModalPresenter outerScope(outer);
+            ModalScript outer;
             {
-                ScopedModalPresenter innerScope(inner);
+                ModalScript inner;
                 Show(L"inner", QMessageBox::Ok, QMessageBox::Ok);
+                QCOMPARE(inner.MessageBoxes().size(), std::size_t(1));
+                // Setting one returns the one it replaced; none is the default.
+                QCOMPARE(SetModalPresenter(nullptr), static_cast<IModalPresenter*>(&inner));
+                QCOMPARE(&GetModalPresenter(), &GetDefaultModalPresenter());
             }
             Show(L"outer", QMessageBox::Ok, QMessageBox::Ok);
+            QCOMPARE(outer.MessageBoxes().size(), std::size_t(1));
         }
-        QCOMPARE(inner.requests.size(), std::size_t(1));
-        QCOMPARE(outer.requests.size(), std::size_t(1));
         QCOMPARE(&GetModalPresenter(), &original);
-        QCOMPARE(SetModalPresenter(&outer), &original);
-        QCOMPARE(SetModalPresenter(nullptr), static_cast<IModalPresenter*>(&outer));
-        QCOMPARE(&GetModalPresenter(), &GetDefaultModalPresenter());
 
         // The default presenter shows a real box, with the default button green, and answers the click.
         QString seenText;
