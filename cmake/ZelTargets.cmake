@@ -13,10 +13,13 @@ function(zel_add_library name)
   set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
 endfunction()
 
-# A QtTest suite run by CTest on the offscreen platform with a time-out.
-#   zel_add_test(NAME name SOURCES ... [LIBRARIES ...] [ENVIRONMENT ...] [TIMEOUT s])
+# One QtTest suite class: its executable and its ctest test carry the class's name, and its source
+# ends with QTEST_MAIN(<Class>), so that
+#   ctest -R ParameterDialogTest          and          build/bin/ParameterDialogTest someTestFunction
+# both run it (or one function of it) alone. Runs on the offscreen platform with a time-out.
+#   zel_add_test(NAME <Class> SOURCES ... [LIBRARIES ...] [ENVIRONMENT ...] [TIMEOUT s] [LABELS ...])
 function(zel_add_test)
-  cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "SOURCES;LIBRARIES;ENVIRONMENT;LABELS" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
@@ -26,9 +29,13 @@ function(zel_add_test)
   set_tests_properties(${ARG_NAME} PROPERTIES
     TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENVIRONMENT}")
+  if(ARG_LABELS)
+    set_tests_properties(${ARG_NAME} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
 endfunction()
 
-# The same executable run again under another environment (e.g. a second DPI scale).
+# A suite run again under another environment (a second DPI scale, say), as ctest test
+# <name>_<suffix>.
 function(zel_add_test_variant name suffix)
   cmake_parse_arguments(ARG "" "TIMEOUT" "ENVIRONMENT" ${ARGN})
   if(NOT ARG_TIMEOUT)

@@ -80,7 +80,7 @@ public:
     // Uniform in [0, n) for n > 0.
     std::uint32_t Below(std::uint32_t n) noexcept { return static_cast<std::uint32_t>(((Next() >> 32) * n) >> 32); }
     // Uniform in [0, 1).
-    double Unit() noexcept { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
+    double Unit() noexcept { return static_cast<double>(Next() >> 11) * 0x1p-53; }
 
 private:
     std::uint64_t m_state;

@@ -67,7 +67,7 @@ private:
     Catalog::Random m_random;
     std::unique_ptr<const Pools> m_pools;
     qint64 m_rowId = 0;
-    qint64 m_orderNumber = 100000;
+    qint64 m_orderNumber = 100'000;
     int m_linesLeft = 0;
     int m_customer = 0;
     int m_orderDay = 0;

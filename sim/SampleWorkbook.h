@@ -107,7 +107,7 @@ struct SampleValueRange
 class ZELSIM_EXPORT SampleWorkbook
 {
 public:
-    static constexpr qint64 kDefaultRowCount = 100000;
+    static constexpr qint64 kDefaultRowCount = 100'000;
 
     struct Options
     {

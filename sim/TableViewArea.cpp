@@ -206,7 +206,7 @@ struct TableViewArea::Impl
         if (!mapped) {
             // A page of a sorted cache reads its rows from all over the file; mapped, each of those
             // is a memory read rather than a system call. SQLite caps the size at what it supports.
-            QSqlQuery(db).exec(QStringLiteral("PRAGMA mmap_size=1099511627776"));
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA mmap_size=") + QString::number(1ULL << 40));
             mapped = true;
         }
         return db;
@@ -540,7 +540,7 @@ struct TableViewArea::Impl
         DropStorage(*cache);
         if (caches.empty())
             idleTimer.stop();
-        PresentationLayer::NotificationManager::Instance->Notify(PageCacheDiscardedEventId, cache->id, nullptr);
+        PresentationLayer::NotificationManager::Instance->Notify(Zel::Events::PageCacheDiscarded, cache->id, nullptr);
         return true;
     }
 
@@ -592,7 +592,7 @@ TableViewArea::TableViewArea(SimHost& host, SampleWorkbook& workbook)
         const RefCntPtr<TableViewCachePresModel const>& description = args.Get<Cmds::TableViewCache>();
         HostCache& cache = impl->Find(description);
         if (impl->ApplySort(cache, *description))
-            PresentationLayer::NotificationManager::Instance->Notify(PageCacheChangedEventId, cache.id, nullptr);
+            PresentationLayer::NotificationManager::Instance->Notify(Zel::Events::PageCacheChanged, cache.id, nullptr);
     });
     host.Handle<Cmds::DropTableViewCache>([lock](const SimArguments<Cmds::DropTableViewCache>& args) {
         const std::shared_ptr<Impl> impl = lock();

@@ -2,6 +2,7 @@
 // the library loads, for every combo box over DatePeriodType.
 
 #include "host/doc/DatePeriodType.h"
+#include "host/doc/StringIds.h"
 #include "host/ui/EnumConverterRegistry.h"
 
 namespace {
@@ -11,14 +12,14 @@ struct DatePeriodTypeRegistrar
     {
         EnumConverterRegistry::GetInstance().RegisterEnum(EnumConverterRegistry::KeyOf<DatePeriodType>(),
             {
-                {DPT_YEARS, L"years", 305422095},
-                {DPT_QUARTERS, L"quarters", 1720145982},
-                {DPT_MONTHS, L"months", 667013195},
-                {DPT_WEEKS, L"weeks", 1856676899},
-                {DPT_DAYS, L"days", 897778286},
-                {DPT_HOURS, L"hours", 540135195},
-                {DPT_MINUTES, L"minutes", 555270195},
-                {DPT_SECONDS, L"seconds", 942233885},
+                {DPT_YEARS, L"years", Zel::Strings::PeriodYears},
+                {DPT_QUARTERS, L"quarters", Zel::Strings::PeriodQuarters},
+                {DPT_MONTHS, L"months", Zel::Strings::PeriodMonths},
+                {DPT_WEEKS, L"weeks", Zel::Strings::PeriodWeeks},
+                {DPT_DAYS, L"days", Zel::Strings::PeriodDays},
+                {DPT_HOURS, L"hours", Zel::Strings::PeriodHours},
+                {DPT_MINUTES, L"minutes", Zel::Strings::PeriodMinutes},
+                {DPT_SECONDS, L"seconds", Zel::Strings::PeriodSeconds},
             },
             DPT_DAYS);
     }

@@ -4,18 +4,18 @@
 #include "widgets/HeaderTooltipEventFilter.h"
 
 #include "host/doc/Exceptions.h"
+#include "host/doc/ResourceIds.h"
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
+#include "host/ui/TBeep.h"
 #include "host/ui/TIcon.h"
 #include "host/ui/TextBalloonTipWidget.h"
 
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 
 namespace {
 constexpr const char* SourcePath = "widgets/ParameterMemberView";
 
-constexpr StringId BalloonTitle = 192566755;
-constexpr StringId BalloonMessage = 1292025228;
 // Right of the alias column's left edge, so the tail points into the column's title.
 constexpr int TipOffset = 10;
 } // namespace
@@ -39,9 +39,9 @@ ParameterMemberView::~ParameterMemberView() = default;
 void ParameterMemberView::InitializeBalloonTip()
 {
     m_balloonTip->SetEnabledFloatingTooltipMode(true);
-    m_balloonTip->SetSectionText(0, LookupTStr(BalloonTitle));
-    m_balloonTip->SetSectionText(1, LookupTStr(BalloonMessage));
-    m_balloonTip->SetSectionIcon(0, TIcon(ParameterMemberModel::DuplicatesIcon));
+    m_balloonTip->SetSectionText(0, LookupTStr(Zel::Strings::DuplicateNamesTitle));
+    m_balloonTip->SetSectionText(1, LookupTStr(Zel::Strings::DuplicateNamesMessage));
+    m_balloonTip->SetSectionIcon(0, TIcon(Zel::Icons::DuplicateWarning));
     m_balloonTip->SetSectionTextColor(0, QColor(0, 82, 202, 255));
     QFont font = m_balloonTip->GetSectionFont(0);
     font.setPointSize(font.pointSize() + 3);
@@ -74,7 +74,7 @@ bool ParameterMemberView::UpdateItem(int row, int column, const TString& text)
 void ParameterMemberView::AlertNonParseableValue()
 {
     if (!m_silentMode)
-        QApplication::beep();
+        TBeep();
 }
 
 void ParameterMemberView::SetSilentMode(bool silent)

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kShownRows = 200;
 // Summing up a field scans the whole table; past this size the page would take minutes to open.
-constexpr qint64 kSummarisedRows = 1000000;
+constexpr qint64 kSummarisedRows = 1'000'000;
 
 QString TypeName(DataType type)
 {

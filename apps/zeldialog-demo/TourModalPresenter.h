@@ -23,6 +23,8 @@ public:
 
     QMessageBox::StandardButton ShowMessageBox(const MessageBoxRequest& request) override;
     QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at) override;
+    // A picture cannot ring; the refusal shows in the dialog's state at the next step.
+    void Beep() override { }
 
 private:
     struct Answer

@@ -1,15 +1,10 @@
 #pragma once
 
-#include "NotificationManager.h"
+#include "EventIds.h"
 #include "PresentationModel.h"
 #include "TUUID.h"
 
 #include <chrono>
-
-// Events of the presentation layer about a host table cache, each delivered with the cache's
-// PageCacheIDPresModel.
-inline constexpr PresentationLayer::NotificationManager::EventID PageCacheChangedEventId = 381853072;
-inline constexpr PresentationLayer::NotificationManager::EventID PageCacheDiscardedEventId = 2051217422;
 
 // Identity and page geometry of one host table cache. The guid is made with the record, so the
 // client that creates the record names the cache, and every later event about that cache carries

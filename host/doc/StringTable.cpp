@@ -9,7 +9,7 @@ namespace {
 const std::unordered_map<StringId, const char*>& Table()
 {
     static const std::unordered_map<StringId, const char*> table = {
-#define ZEL_STRING(id, text) {id, text},
+#define ZEL_STRING(Name, Id, Text) {Id, Text},
 #include "StringTableData.inc"
 #undef ZEL_STRING
     };
@@ -19,7 +19,7 @@ const std::unordered_map<StringId, const char*>& Table()
 const std::unordered_set<QtZelResourceId>& Resources()
 {
     static const std::unordered_set<QtZelResourceId> ids = {
-#define ZEL_RESOURCE(id, name) id,
+#define ZEL_RESOURCE(Name, Id, File) Id,
 #include "ResourceIds.inc"
 #undef ZEL_RESOURCE
     };

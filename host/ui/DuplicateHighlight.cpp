@@ -1,11 +1,12 @@
 #include "host/ui/DuplicateHighlight.h"
 
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
 #include "host/ui/UnificationColors.h"
 
 TString GetDuplicateTooltip(const TString& shownText)
 {
-    return LookupTFmtStr(1526846369).arg(shownText).ToTString();
+    return LookupTFmtStr(Zel::Strings::DuplicateValueTooltip).arg(shownText).ToTString();
 }
 
 QColor GetDuplicateBackground()

@@ -1,6 +1,7 @@
 #include "host/ui/EnumConverterRegistry.h"
 
 #include "host/doc/DataValue.h"
+#include "host/doc/StringIds.h"
 
 #include <algorithm>
 
@@ -62,13 +63,13 @@ namespace {
 const bool DataTypeRegistered = [] {
     EnumConverterRegistry::GetInstance().RegisterEnum(EnumConverterRegistry::KeyOf<DataType>(),
         {
-            {DT_UNKNOWN, L"unknown", 857262438},
-            {DT_REAL, L"real", 199795005},
-            {DT_INTEGER, L"integer", 115207481},
-            {DT_STRING, L"string", 921975072},
-            {DT_BOOLEAN, L"boolean", 426620496},
-            {DT_DATE, L"date", 167803091},
-            {DT_DATETIME, L"datetime", 1860135439},
+            {DT_UNKNOWN, L"unknown", Zel::Strings::DataTypeUnknown},
+            {DT_REAL, L"real", Zel::Strings::DataTypeReal},
+            {DT_INTEGER, L"integer", Zel::Strings::DataTypeInteger},
+            {DT_STRING, L"string", Zel::Strings::DataTypeString},
+            {DT_BOOLEAN, L"boolean", Zel::Strings::DataTypeBoolean},
+            {DT_DATE, L"date", Zel::Strings::DataTypeDate},
+            {DT_DATETIME, L"datetime", Zel::Strings::DataTypeDateTime},
         },
         DT_UNKNOWN);
     return true;

@@ -7,6 +7,7 @@
 #include "host/ui/UnificationStyleApplicator.h"
 
 #include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QLayout>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
@@ -94,6 +95,11 @@ IModalPresenter* g_current = nullptr;
 } // namespace
 
 IModalPresenter::~IModalPresenter() = default;
+
+void IModalPresenter::Beep()
+{
+    QApplication::beep();
+}
 
 IModalPresenter& GetDefaultModalPresenter()
 {

@@ -25,8 +25,8 @@ struct ZELHOST_UI_EXPORT MessageBoxRequest
 };
 
 // Where the toolkit's modal questions go: TMessageBox and TMenu ask through the current
-// presenter. The default one shows the real QMessageBox and QMenu and waits for the user; tests
-// and the offscreen tour put their own in place so that nothing ever waits for a human.
+// presenter, and TBeep sounds its refusals through it. The default one shows the real QMessageBox and QMenu and waits
+// for the user; tests and the offscreen tour put their own in place so that nothing ever waits for a human.
 class ZELHOST_UI_EXPORT IModalPresenter
 {
 public:
@@ -37,6 +37,8 @@ public:
     // Runs `menu` modally at the global position (`at` is the action to put under the cursor);
     // returns the chosen action, or null when the menu was dismissed.
     virtual QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at) = 0;
+    // A refusal without words (a value a list will not take). The default rings the system bell.
+    virtual void Beep();
 };
 
 ZELHOST_UI_EXPORT IModalPresenter& GetModalPresenter();

@@ -1,4 +1,5 @@
 #include "host/ui/UberFormatWidget.h"
+#include "host/ui/TBeep.h"
 
 #include "host/ui/ScaleForDpi.h"
 
@@ -307,7 +308,7 @@ void UberFormatWidget::OnCustomEntered()
 {
     const TString format(m_customEdit->text().trimmed());
     if (!ValueFormat::IsValidFormat(m_type, format)) {
-        QApplication::beep();
+        TBeep();
         return;
     }
     Choose(format);

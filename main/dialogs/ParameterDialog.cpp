@@ -3,12 +3,14 @@
 // The form's custom widgets need the enumerations their templates are instantiated over.
 #include "host/doc/DataValue.h"
 #include "host/doc/DatePeriodType.h"
+#include "host/ui/TBeep.h"
 
 #include "ui_ParameterDialog.h"
 
 #include "gen-command-wrappers/ParameterCommandWrappers.h"
 #include "host/doc/DateTime.h"
 #include "host/doc/Exceptions.h"
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
 #include "host/ui/Clipboard.h"
 #include "host/ui/ITabOrder.h"
@@ -21,8 +23,6 @@
 #include "main/models/ParameterMemberModel.h"
 #include "main/models/ValueComboProxyModel.h"
 
-#include <QtWidgets/QApplication>
-
 #include <algorithm>
 
 namespace Cmds = Zel::Commands::Parameter;
@@ -31,7 +31,6 @@ namespace {
 
 constexpr const char* kFile = "main/dialogs/ParameterDialog";
 // The data type entry that a parameter can never take.
-constexpr StringId kUnknownDataTypeText = 857262438;
 constexpr int kCommentEditorHeight = 92;
 constexpr int kMinDateStep = 1;
 constexpr int kMaxDateStep = 100;
@@ -252,7 +251,7 @@ void ParameterDialog::InitializeControls()
 
     ui.m_ctrlType->SetAllValues();
     const int unknown = ui.m_ctrlType->findText(
-        LookupTStr(kUnknownDataTypeText).ToQString(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        LookupTStr(Zel::Strings::DataTypeUnknown).ToQString(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (unknown >= 0)
         ui.m_ctrlType->removeItem(unknown);
 
@@ -618,7 +617,7 @@ void ParameterDialog::OnPaste()
         SetListDomainModel(*list);
         UpdateControlsFromData();
     } else {
-        QApplication::beep();
+        TBeep();
     }
 }
 

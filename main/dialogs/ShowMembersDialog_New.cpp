@@ -2,6 +2,7 @@
 
 #include "ui_ShowMembersDialog_New.h"
 
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
 #include "host/ui/TMenu.h"
 #include "main/models/TableViewModel.h"
@@ -15,16 +16,12 @@ namespace {
 // Title and close button only: no context-help button.
 constexpr Qt::WindowFlags kWindowFlags
     = Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint;
-static_assert(static_cast<int>(kWindowFlags) == 167776259, "the host expects exactly these window flags");
 
 constexpr int kPageRowCount = 1000;
 constexpr int kAllColumns = -1;
 constexpr std::uint64_t kCachedPages = 5;
 // The host keeps an unused cache this long; a dialog left open longer gets it rebuilt on demand.
 constexpr std::chrono::seconds kHostCacheTimeout {5400};
-
-constexpr StringId kExamplesLabelId = 458551952;
-constexpr StringId kClearSortId = 910203838;
 
 } // namespace
 
@@ -39,7 +36,7 @@ ShowMembersDialog_New::ShowMembersDialog_New(
     m_ui->setupUi(this);
     m_ui->m_ctrlName->setText(m_model->GetTitle().ToQString());
     m_ui->m_labelExample->setText(
-        LookupTFmtStr(kExamplesLabelId).arg(m_model->GetRowCountCaption()).ToTString().ToQString());
+        LookupTFmtStr(Zel::Strings::ExamplesLabel).arg(m_model->GetRowCountCaption()).ToTString().ToQString());
 
     m_ui->m_ctrlTable->setModel(m_model.get());
     QHeaderView* header = m_ui->m_ctrlTable->horizontalHeader();
@@ -61,7 +58,7 @@ void ShowMembersDialog_New::OnShowContextMenu(const QPoint& position)
         return;
 
     TMenu menu(this);
-    QAction* clearSort = menu.addAction(LookupTStr(kClearSortId).ToQString());
+    QAction* clearSort = menu.addAction(LookupTStr(Zel::Strings::ClearSort).ToQString());
     clearSort->setEnabled(header->sortIndicatorSection() != -1);
     if (menu.exec(header->mapToGlobal(position)) != clearSort)
         return;

@@ -3,6 +3,7 @@
 #include "ui_ZelvarFramelessDialog.h"
 
 #include "host/doc/Exceptions.h"
+#include "host/doc/ResourceIds.h"
 #include "host/ui/ScaleForDpi.h"
 #include "host/ui/TIcon.h"
 #include "host/ui/UnificationColors.h"
@@ -19,8 +20,6 @@ namespace {
 constexpr const char* SourcePath = "main/dialogs/ZelvarFramelessDialog";
 
 constexpr int TitleFontId = 26;
-constexpr QtZelResourceId CloseIcon = 691355306;
-constexpr QtZelResourceId CloseHoverIcon = 1457585262;
 constexpr int ShadowBlur = 7;
 constexpr int ShadowOffset = 2;
 constexpr int ShadowAlpha = 76;
@@ -46,8 +45,8 @@ ZelvarFramelessDialog::ZelvarFramelessDialog(QWidget* parent, bool styleAll)
     closeButton->SetPaddingMode(ZelvarButton::PaddingMode_Minimal);
     closeButton->SetMinimalHorizontalPadding(0);
     closeButton->SetMinimalVerticalPadding(0);
-    closeButton->setDefaultIcon(TIcon(CloseIcon));
-    closeButton->setHoverIcon(TIcon(CloseHoverIcon));
+    closeButton->setDefaultIcon(TIcon(Zel::Icons::Close));
+    closeButton->setHoverIcon(TIcon(Zel::Icons::CloseHover));
     // The title bar's move cursor would suggest that the button drags the window.
     closeButton->setCursor(Qt::ArrowCursor);
     connect(closeButton, &QAbstractButton::clicked, this, &QDialog::reject);

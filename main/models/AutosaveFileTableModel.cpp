@@ -2,6 +2,7 @@
 
 #include "host/doc/AutosaveNamingUtil.h"
 #include "host/doc/Exceptions.h"
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
 
 namespace {
@@ -13,9 +14,6 @@ constexpr const char* kSource = "main/models/AutosaveFileTableModel";
 constexpr int kNotEmptyLine = 120;
 constexpr int kValidIndexLine = 121;
 constexpr int kRowInRangeLine = 122;
-
-constexpr StringId kWorkbookHeaderId = 1582265651;
-constexpr StringId kLastModifiedHeaderId = 1865152618;
 
 } // namespace
 
@@ -67,9 +65,9 @@ QVariant AutosaveFileTableModel::headerData(int section, Qt::Orientation, int ro
     switch (role) {
     case Qt::DisplayRole:
         if (section == WorkbookColumn)
-            return LookupTStr(kWorkbookHeaderId).ToQString();
+            return LookupTStr(Zel::Strings::WorkbookHeader).ToQString();
         if (section == LastModifiedColumn)
-            return LookupTStr(kLastModifiedHeaderId).ToQString();
+            return LookupTStr(Zel::Strings::LastModifiedHeader).ToQString();
         return QVariant();
     case Qt::TextAlignmentRole:
         return static_cast<int>(Qt::AlignLeft);

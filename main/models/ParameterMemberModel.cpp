@@ -3,6 +3,8 @@
 #include "gen-command-wrappers/ParameterCommandWrappers.h"
 #include "widgets/ParameterMemberView.h"
 
+#include "host/doc/ResourceIds.h"
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
 #include "host/ui/DuplicateHighlight.h"
 #include "host/ui/TIcon.h"
@@ -17,11 +19,6 @@
 
 namespace {
 constexpr const char* SourcePath = "main/models/ParameterMemberModel";
-
-constexpr StringId AddNewValuePrompt = 1966500539;
-constexpr StringId StartListPrompt = 1440517625;
-constexpr StringId ValueHeader = 758119071;
-constexpr StringId AliasHeader = 565775786;
 
 namespace Cmds = Zel::Commands::Parameter;
 
@@ -191,10 +188,11 @@ QVariant ParameterMemberModel::headerData(int section, Qt::Orientation orientati
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return LookupTStr(section == SubitemValue ? ValueHeader : AliasHeader).ToQString();
+        return LookupTStr(section == SubitemValue ? Zel::Strings::ValueHeader : Zel::Strings::DisplayAsHeader)
+            .ToQString();
     case Qt::DecorationRole:
         if (section == SubitemAlias && m_hasDuplicates)
-            return TIcon(DuplicatesIcon).ToQIcon();
+            return TIcon(Zel::Icons::DuplicateWarning).ToQIcon();
         return QVariant();
     default:
         return QVariant();
@@ -203,7 +201,7 @@ QVariant ParameterMemberModel::headerData(int section, Qt::Orientation orientati
 
 TString ParameterMemberModel::GetAddNewItemPrompt() const
 {
-    return LookupTStr(m_members.empty() ? StartListPrompt : AddNewValuePrompt);
+    return LookupTStr(m_members.empty() ? Zel::Strings::StartListPrompt : Zel::Strings::AddNewValuePrompt);
 }
 
 void ParameterMemberModel::SetListDomain(Members members)

@@ -30,9 +30,6 @@ public:
     using Members = std::vector<Member>;
     using Ranges = std::vector<RefCntPtr<IndexRangePresModel const>>;
 
-    // The mark of duplicates on the alias header; the view's balloon tip shows the same one.
-    static constexpr std::int32_t DuplicatesIcon = 1605647553;
-
     static constexpr int SubitemValue = 0;
     static constexpr int SubitemAlias = 1;
 

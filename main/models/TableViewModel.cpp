@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr int kAscending = 0;
 constexpr int kDescending = 1;
 
 // A count that stands for "to the end of the table" in a page's rectangle.
-constexpr quint64 kToTheEnd = 4294967295u;
+constexpr quint64 kToTheEnd = std::numeric_limits<std::uint32_t>::max();
 
 } // namespace
 

@@ -147,10 +147,10 @@ public:
     {
         using Handler = PresentationLayer::NotificationHandler<PageCacheIDPresModel>;
         PresentationLayer::NotificationManager& manager = *PresentationLayer::NotificationManager::Instance;
-        m_discardedRegistration = manager.RegisterHandler(PageCacheDiscardedEventId,
+        m_discardedRegistration = manager.RegisterHandler(Zel::Events::PageCacheDiscarded,
             std::make_shared<Handler>(
                 [this](const RefCntPtr<PageCacheIDPresModel const>& id) { OnPageCacheDiscarded(id); }));
-        m_changedRegistration = manager.RegisterHandler(PageCacheChangedEventId,
+        m_changedRegistration = manager.RegisterHandler(Zel::Events::PageCacheChanged,
             std::make_shared<Handler>(
                 [this](const RefCntPtr<PageCacheIDPresModel const>& id) { OnPageCacheChanged(id); }));
     }

@@ -1,4 +1,5 @@
 #include "FrameTestSupport.h"
+#include "host/doc/ResourceIds.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "host/doc/Preferences.h"
@@ -127,8 +128,8 @@ void DialogBaseTest::imageButtonShowsHoverImageUnderMouse()
 {
     QWidget window;
     auto* button = new ZelvarImageButton(&window);
-    const TIcon normal(691355306);
-    const TIcon hover(1457585262);
+    const TIcon normal(Zel::Icons::Close);
+    const TIcon hover(Zel::Icons::CloseHover);
     button->setDefaultIcon(normal);
     QCOMPARE(button->displayedIcon(), normal);
     button->setHoverIcon(hover);
@@ -147,10 +148,6 @@ void DialogBaseTest::imageButtonShowsHoverImageUnderMouse()
     QCOMPARE(button->displayedIcon(), normal);
 }
 
-int RunDialogBaseTests(int argc, char** argv)
-{
-    DialogBaseTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(DialogBaseTest)
 
 #include "DialogBaseTest.moc"

@@ -424,10 +424,6 @@ void FramelessDialogTest::shadowBandIsOutsideTheRequestedSize()
     QCOMPARE(mainFrame->size(), QSize(240, 160));
 }
 
-int RunFramelessDialogTests(int argc, char** argv)
-{
-    FramelessDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(FramelessDialogTest)
 
 #include "FramelessDialogTest.moc"

@@ -285,10 +285,6 @@ void LegacyFramelessDialogTest::titleBarDragKeepsTitleBarInAvailableArea()
     QCOMPARE(frame.pos(), at);
 }
 
-int RunLegacyFramelessDialogTests(int argc, char** argv)
-{
-    LegacyFramelessDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(LegacyFramelessDialogTest)
 
 #include "LegacyFramelessDialogTest.moc"

@@ -186,7 +186,7 @@ void NonModalDialogTest::onlyTheListedShortcutsStayActive_data()
 
     for (const FeatureId id : ValidShortcuts)
         QTest::addRow("%d", id) << int(id) << true;
-    for (const FeatureId id : {0, 1, 3, 12, 16, 45, 142, 301, 733, 782, -2, 100000})
+    for (const FeatureId id : {0, 1, 3, 12, 16, 45, 142, 301, 733, 782, -2, 100'000})
         QTest::addRow("%d", id) << int(id) << false;
 }
 
@@ -201,10 +201,6 @@ void NonModalDialogTest::onlyTheListedShortcutsStayActive()
     QVERIFY(!dialog.FloatingWindow::IsAppShortcutValid(id));
 }
 
-int RunNonModalDialogTests(int argc, char** argv)
-{
-    NonModalDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(NonModalDialogTest)
 
 #include "NonModalDialogTest.moc"

@@ -143,10 +143,6 @@ void OverrideCursorTest::stackIsBackWhereItWas()
     QCOMPARE(FrameTest::OverrideCursorShape(), -1);
 }
 
-int RunOverrideCursorTests(int argc, char** argv)
-{
-    OverrideCursorTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(OverrideCursorTest)
 
 #include "OverrideCursorTest.moc"

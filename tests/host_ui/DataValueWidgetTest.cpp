@@ -67,7 +67,7 @@ private slots:
         QTest::addColumn<DataValue>("value");
         QTest::addColumn<QString>("editorClass");
         QTest::newRow("string") << DataValue(TString(L"Ålesund, 12")) << "QLineEdit";
-        QTest::newRow("large integer") << DataValue(1234567890123LL) << "QLineEdit";
+        QTest::newRow("large integer") << DataValue(1'234'567'890'123LL) << "QLineEdit";
         QTest::newRow("negative integer") << DataValue(-42) << "QLineEdit";
         QTest::newRow("real") << DataValue(0.1) << "QLineEdit";
         QTest::newRow("tiny real") << DataValue(-1.5e-12) << "QLineEdit";
@@ -277,10 +277,6 @@ private slots:
     }
 };
 
-int RunDataValueWidgetTests(int argc, char** argv)
-{
-    DataValueWidgetTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(DataValueWidgetTest)
 
 #include "DataValueWidgetTest.moc"

@@ -268,10 +268,6 @@ private slots:
     }
 };
 
-int RunHostEditorsTests(int argc, char** argv)
-{
-    HostEditorsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(HostEditorsTest)
 
 #include "HostEditorsTest.moc"

@@ -43,7 +43,7 @@ private slots:
 
         QTest::newRow("number 2 decimals") << DataValue(1234.5) << "n2"
                                            << "1,234.50";
-        QTest::newRow("number of an integer") << DataValue(1234567) << "n0"
+        QTest::newRow("number of an integer") << DataValue(1'234'567) << "n0"
                                               << "1,234,567";
         QTest::newRow("number rounds") << DataValue(2.675) << "n0"
                                        << "3";
@@ -65,7 +65,7 @@ private slots:
                                                         << "0.3";
         QTest::newRow("automatic real, 6 digits") << DataValue(2.0 / 3.0) << ""
                                                   << "0.666667";
-        QTest::newRow("automatic integer") << DataValue(1234567890123LL) << ""
+        QTest::newRow("automatic integer") << DataValue(1'234'567'890'123LL) << ""
                                            << "1234567890123";
         QTest::newRow("automatic date") << DataValue(date) << ""
                                         << "2024-03-05";
@@ -133,10 +133,6 @@ private slots:
     }
 };
 
-int RunValueFormatTests(int argc, char** argv)
-{
-    ValueFormatTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ValueFormatTest)
 
 #include "ValueFormatTest.moc"

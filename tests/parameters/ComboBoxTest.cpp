@@ -1,9 +1,11 @@
+#include "host/doc/StringIds.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "host/doc/DataValue.h"
 #include "host/doc/DatePeriodType.h"
 #include "host/doc/StringTable.h"
 #include "host/ui/SearchableComboBox.h"
+#include "main/RegisterPresModelHandlers.h"
 #include "widgets/ZelvarComboBoxEnum.h"
 
 #include <QtTest/QtTest>
@@ -26,7 +28,9 @@ enum class Fruit : int
 void RegisterFruit()
 {
     EnumConverterRegistry::GetInstance().RegisterEnum(EnumConverterRegistry::KeyOf<Fruit>(),
-        {{0, L"apple", 305422095}, {1, L"pear", 1720145982}, {2, L"quince", 305422095}}, 1);
+        {{0, L"apple", Zel::Strings::PeriodYears}, {1, L"pear", Zel::Strings::PeriodQuarters},
+            {2, L"quince", Zel::Strings::PeriodYears}},
+        1);
 }
 
 QStringList Texts(const QComboBox& combo)
@@ -52,6 +56,9 @@ class ComboBoxTest : public ZelTestCase
     Q_OBJECT
 
 private slots:
+    // As a host does at start-up. Nothing else here calls into the library itself (the combo box
+    // is a header template), and the library's loading is what registers the date periods.
+    void initTestCase() { RegisterPresModelHandlers(); }
     void datePeriodsAreRegisteredWhenTheLibraryLoads();
     void emptyComboGivesTheDefault();
     void refillKeepsThePositionNotTheValue();
@@ -65,13 +72,14 @@ void ComboBoxTest::datePeriodsAreRegisteredWhenTheLibraryLoads()
     ZelvarComboBoxEnum<DatePeriodType> combo;
     combo.SetValues({DPT_YEARS, DPT_QUARTERS, DPT_MONTHS, DPT_WEEKS, DPT_DAYS});
     QCOMPARE(Texts(combo),
-        QStringList({LookupTStr(305422095).ToQString(), LookupTStr(1720145982).ToQString(),
-            LookupTStr(667013195).ToQString(), LookupTStr(1856676899).ToQString(), LookupTStr(897778286).ToQString()}));
+        QStringList({LookupTStr(Zel::Strings::PeriodYears).ToQString(),
+            LookupTStr(Zel::Strings::PeriodQuarters).ToQString(), LookupTStr(Zel::Strings::PeriodMonths).ToQString(),
+            LookupTStr(Zel::Strings::PeriodWeeks).ToQString(), LookupTStr(Zel::Strings::PeriodDays).ToQString()}));
     QCOMPARE(Data(combo), QList<int>({0, 1, 2, 3, 4}));
 
     combo.SetAllValues();
     QCOMPARE(Data(combo), QList<int>({0, 1, 2, 3, 4, 5, 6, 7}));
-    QCOMPARE(combo.itemText(7), LookupTStr(942233885).ToQString());
+    QCOMPARE(combo.itemText(7), LookupTStr(Zel::Strings::PeriodSeconds).ToQString());
     const auto key = EnumConverterRegistry::KeyOf<DatePeriodType>();
     QCOMPARE(
         QString::fromStdWString(EnumConverterRegistry::GetInstance().GetValues(key)[5].name), QStringLiteral("hours"));
@@ -131,7 +139,8 @@ void ComboBoxTest::dataTypesComeFromTheHostWithUnknownFindable()
     ZelvarComboBoxEnum<DataType> combo;
     combo.SetAllValues();
     QVERIFY(combo.count() >= 7);
-    const int unknown = combo.findText(LookupTStr(857262438).ToQString(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int unknown = combo.findText(
+        LookupTStr(Zel::Strings::DataTypeUnknown).ToQString(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     QVERIFY(unknown >= 0);
     QCOMPARE(combo.itemData(unknown, Qt::UserRole).toInt(), int(DT_UNKNOWN));
     for (DataType type : {DT_INTEGER, DT_REAL, DT_STRING, DT_BOOLEAN, DT_DATE, DT_DATETIME})
@@ -182,10 +191,6 @@ void ComboBoxTest::searchFieldFiltersTheOpenListAndPicks()
     QCOMPARE(combo.currentIndex(), 3);
 }
 
-int RunComboBoxTests(int argc, char** argv)
-{
-    ComboBoxTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ComboBoxTest)
 
 #include "ComboBoxTest.moc"

@@ -263,10 +263,6 @@ void ParameterDialogIntegrationTest::refusedNameThenAccepted()
     QCOMPARE(f.edits.OpenEditCount(), std::size_t(0));
 }
 
-int RunParameterDialogIntegrationTests(int argc, char** argv)
-{
-    ParameterDialogIntegrationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ParameterDialogIntegrationTest)
 
 #include "ParameterDialogIntegrationTest.moc"

@@ -1,4 +1,5 @@
 #include "ParameterTestSupport.h"
+#include "host/doc/StringIds.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/RecordingDispatcher.h"
 #include "tests/support/ZelTestCase.h"
@@ -226,7 +227,7 @@ void ParameterDialogTest::formCarriesItsNamesTextsAndIds()
     QVERIFY(d.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
 
     // The type that no parameter can take is not offered.
-    QVERIFY(!ItemTexts(*f.ui().m_ctrlType).contains(LookupTStr(857262438).ToQString()));
+    QVERIFY(!ItemTexts(*f.ui().m_ctrlType).contains(LookupTStr(Zel::Strings::DataTypeUnknown).ToQString()));
     QVERIFY(f.ui().m_ctrlType->findData(QVariant(int(DT_BOOLEAN))) >= 0);
     QCOMPARE(f.ui().m_ctrlDateStepSpin->minimum(), 1);
     QCOMPARE(f.ui().m_ctrlDateStepSpin->maximum(), 100);
@@ -723,11 +724,11 @@ void ParameterDialogTest::pasteAndClear()
 
     // Empty clipboard: the command still goes, with empty text; no list back is a beep.
     QApplication::clipboard()->clear();
-    const int beeps = BeepCount();
+    ZelTest::ModalScript beepCounter;
     f.dispatcher.Answer<Cmds::PasteListMembers>();
     ui.m_ctrlPasteBtn->click();
     QCOMPARE(f.dispatcher.Last<Cmds::PasteListMembers>().Get<Cmds::ClipboardText>(), TString());
-    QCOMPARE(BeepCount(), beeps + 1);
+    QCOMPARE(beepCounter.Beeps(), 1);
     ParameterMemberModel& members = *f.dialog->findChild<ParameterMemberModel*>();
     QCOMPARE(Values(members).size(), 2);
 
@@ -739,7 +740,7 @@ void ParameterDialogTest::pasteAndClear()
     ui.m_ctrlPasteBtn->click();
     QCOMPARE(f.dispatcher.Last<Cmds::PasteListMembers>().Get<Cmds::ClipboardText>(), TString(L"3\n4, 5"));
     QCOMPARE(Values(members), (QStringList {"1", "2", "3", "4", "5"}));
-    QCOMPARE(BeepCount(), beeps + 1);
+    QCOMPARE(beepCounter.Beeps(), 1);
     QApplication::clipboard()->clear();
 
     // Clear All: no question, the emptied list disables what needs a member.
@@ -804,10 +805,6 @@ void ParameterDialogTest::logicExceptions()
     QVERIFY_EXCEPTION_THROWN(g.dialog->OnClear(), TypeMismatchCommandException);
 }
 
-int RunParameterDialogTests(int argc, char** argv)
-{
-    ParameterDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ParameterDialogTest)
 
 #include "ParameterDialogTest.moc"

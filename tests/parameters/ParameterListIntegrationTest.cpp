@@ -1,4 +1,5 @@
 #include "ParameterTestSupport.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "host/doc/StringTable.h"
@@ -199,10 +200,10 @@ void ParameterListIntegrationTest::typedValuesReachTheHostList()
     // Still on the add-new-item row, ready for the next value.
     QCOMPARE(f.view->currentIndex().row(), f.Model()->GetAddNewItemRow());
 
-    const int beeps = BeepCount();
+    ZelTest::ModalScript beepCounter;
     f.Type(QStringLiteral("abc"));
     f.Type(QStringLiteral("20"));
-    QCOMPARE(BeepCount(), beeps + 2);
+    QCOMPARE(beepCounter.Beeps(), 2);
     QCOMPARE(f.area.DisplayValues(f.editId).size(), std::size_t(2));
     QCOMPARE(f.ShownState(), f.HostState());
 }
@@ -224,9 +225,9 @@ void ParameterListIntegrationTest::editedAliasesMarkDuplicatesEverywhere()
     QVERIFY(!f.Model()->headerData(1, Qt::Horizontal, Qt::DecorationRole).isValid());
 
     // A value the list holds already is refused; another one replaces the value and its mirror.
-    const int beeps = BeepCount();
+    ZelTest::ModalScript beepCounter;
     f.EditCell(2, ParameterMemberModel::SubitemValue, QStringLiteral("b"));
-    QCOMPARE(BeepCount(), beeps + 1);
+    QCOMPARE(beepCounter.Beeps(), 1);
     f.EditCell(2, ParameterMemberModel::SubitemValue, QStringLiteral("d"));
     QCOMPARE(f.Model()->data(f.Index(2, 1)).toString(), QStringLiteral("d"));
     QCOMPARE(f.formattedValue, TString(L"d"));
@@ -318,10 +319,6 @@ void ParameterListIntegrationTest::anySequenceOfEditsKeepsTheListInStep()
     }
 }
 
-int RunParameterListIntegrationTests(int argc, char** argv)
-{
-    ParameterListIntegrationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ParameterListIntegrationTest)
 
 #include "ParameterListIntegrationTest.moc"

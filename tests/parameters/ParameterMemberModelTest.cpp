@@ -1,4 +1,5 @@
 #include "ParameterTestSupport.h"
+#include "host/doc/StringIds.h"
 #include "tests/support/RecordingDispatcher.h"
 #include "tests/support/ZelTestCase.h"
 
@@ -108,7 +109,7 @@ void ParameterMemberModelTest::typedValueIsSentAndInsertedBeforeThePrompt()
         DiffBuilder().Insert(1, "b").Current(0, "a").Build());
 
     QVERIFY(f.model.AddNewItem(TString(L"b")));
-    QCOMPARE(f.dispatcher.CommandIds(), std::vector<int> {9741677});
+    QCOMPARE(f.dispatcher.CommandIds(), std::vector<int> {Cmds::AddListMember::id});
     const RecordedCommand& sent = f.dispatcher.Last<Cmds::AddListMember>();
     QCOMPARE(sent.ArgumentCount(), std::size_t(2));
     QCOMPARE(sent.Get<Cmds::EditId>(), EditId);
@@ -121,18 +122,18 @@ void ParameterMemberModelTest::typedValueIsSentAndInsertedBeforeThePrompt()
     QCOMPARE(Values(f.model), QStringList({"a", "b"}));
     QCOMPARE(f.model.rowCount(), 3);
     QCOMPARE(f.model.data(f.model.index(2, 0), AbstractModifiableTableModel::PromptRole).toString(),
-        LookupTStr(1966500539).ToQString());
+        LookupTStr(Zel::Strings::AddNewValuePrompt).ToQString());
 }
 
 void ParameterMemberModelTest::emptinessIsAnnouncedOnceEachWay()
 {
     Fixture f;
-    QCOMPARE(f.model.GetAddNewItemPrompt(), LookupTStr(1440517625));
+    QCOMPARE(f.model.GetAddNewItemPrompt(), LookupTStr(Zel::Strings::StartListPrompt));
     f.dispatcher.Answer<Cmds::AddListMember>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Insert(0, "a").Current(0, "a").Build());
     QVERIFY(f.model.AddNewItem(TString(L"a")));
     QCOMPARE(f.log->events.filter("empty"), QStringList({"empty false"}));
-    QCOMPARE(f.model.GetAddNewItemPrompt(), LookupTStr(1966500539));
+    QCOMPARE(f.model.GetAddNewItemPrompt(), LookupTStr(Zel::Strings::AddNewValuePrompt));
 
     f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Delete(0, 1).Current(0, "a").Build());
@@ -144,7 +145,7 @@ void ParameterMemberModelTest::emptinessIsAnnouncedOnceEachWay()
     QCOMPARE(sent.Get<Cmds::MemberRanges>()[0]->GetEnd(), 1u);
     QCOMPARE(f.log->events.filter("empty"), QStringList({"empty false", "empty true"}));
     QCOMPARE(f.log->events.filter("removed"), QStringList({"removed 0-0"}));
-    QCOMPARE(f.model.GetAddNewItemPrompt(), LookupTStr(1440517625));
+    QCOMPARE(f.model.GetAddNewItemPrompt(), LookupTStr(Zel::Strings::StartListPrompt));
 }
 
 void ParameterMemberModelTest::diffsInAnyOrderMatchSequentialApplication_data()
@@ -230,9 +231,10 @@ void ParameterMemberModelTest::duplicateOnlyDiffRefreshesHeaderAndCurrentValue()
 void ParameterMemberModelTest::headerShowsWarningOnlyOnAliasWhileDuplicates()
 {
     Fixture f({"a"});
-    QCOMPARE(f.model.headerData(0, Qt::Horizontal).toString(), LookupTStr(758119071).ToQString());
-    QCOMPARE(f.model.headerData(1, Qt::Horizontal).toString(), LookupTStr(565775786).ToQString());
-    QCOMPARE(f.model.headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(), LookupTStr(565775786).ToQString());
+    QCOMPARE(f.model.headerData(0, Qt::Horizontal).toString(), LookupTStr(Zel::Strings::ValueHeader).ToQString());
+    QCOMPARE(f.model.headerData(1, Qt::Horizontal).toString(), LookupTStr(Zel::Strings::DisplayAsHeader).ToQString());
+    QCOMPARE(f.model.headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+        LookupTStr(Zel::Strings::DisplayAsHeader).ToQString());
     QVERIFY(!f.model.headerData(0, Qt::Vertical).isValid());
     QVERIFY(!f.model.headerData(1, Qt::Horizontal, Qt::DecorationRole).isValid());
 
@@ -305,7 +307,7 @@ void ParameterMemberModelTest::pickingTheCurrentRowSendsNothing()
         f.model.OnIndexChanged(0);
         QFAIL("an int where an unsigned int is declared must raise");
     } catch (const TypeMismatchCommandException& e) {
-        QCOMPARE(e.ParameterId(), 325642685);
+        QCOMPARE(e.ParameterId(), Cmds::ListIndex::id);
     }
     QCOMPARE(f.model.GetCurrentIndex(), 2u);
     QCOMPARE(f.log->events.size(), 4);
@@ -363,8 +365,8 @@ void ParameterMemberModelTest::moveChoosesCommandByFlagAndNegativeTargetDeletes(
     f.dispatcher.Answer<Cmds::MoveListMembers>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Delete(4, 5).Delete(1, 3).Insert(0, "b").Insert(1, "c").Insert(2, "e").Current(3, "a").Build());
     f.model.MoveItems(selection, 0, true);
-    QCOMPARE(f.dispatcher.CommandIds(), std::vector<int> {11778542});
-    QCOMPARE(sentRanges(11778542), QStringList({"1-3", "4-5"}));
+    QCOMPARE(f.dispatcher.CommandIds(), std::vector<int> {Cmds::MoveListMembers::id});
+    QCOMPARE(sentRanges(Cmds::MoveListMembers::id), QStringList({"1-3", "4-5"}));
     QCOMPARE(f.dispatcher.Last<Cmds::MoveListMembers>().Get<Cmds::ListIndex>(), 0u);
     QCOMPARE(f.dispatcher.Last<Cmds::MoveListMembers>().Get<Cmds::EditId>(), EditId);
     QCOMPARE(Values(f.model), QStringList({"b", "c", "e", "a", "d"}));
@@ -375,8 +377,8 @@ void ParameterMemberModelTest::moveChoosesCommandByFlagAndNegativeTargetDeletes(
     selection.select(f.model.index(4, 0), f.model.index(4, 1));
     f.dispatcher.Answer<Cmds::MoveListMembersToRow>().Set<Cmds::ListDomainDiff>(DiffBuilder().Build());
     f.model.MoveItems(selection, 3, false);
-    QCOMPARE(sentRanges(16645494), QStringList({"1-3", "4-5"}));
-    QCOMPARE(f.dispatcher.CommandIds().back(), 16645494);
+    QCOMPARE(sentRanges(Cmds::MoveListMembersToRow::id), QStringList({"1-3", "4-5"}));
+    QCOMPARE(f.dispatcher.CommandIds().back(), Cmds::MoveListMembersToRow::id);
     QCOMPARE(f.dispatcher.Last<Cmds::MoveListMembersToRow>().Get<Cmds::ListIndex>(), 3u);
 
     // A negative target deletes; the conversion stops at the first invalid range.
@@ -385,8 +387,8 @@ void ParameterMemberModelTest::moveChoosesCommandByFlagAndNegativeTargetDeletes(
     broken.select(f.model.index(4, 0), f.model.index(4, 1));
     f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(DiffBuilder().Delete(1, 3).Build());
     f.model.MoveItems(broken, -1, true);
-    QCOMPARE(f.dispatcher.CommandIds().back(), 9292880);
-    QCOMPARE(sentRanges(9292880), QStringList({"1-3"}));
+    QCOMPARE(f.dispatcher.CommandIds().back(), Cmds::DeleteListMembers::id);
+    QCOMPARE(sentRanges(Cmds::DeleteListMembers::id), QStringList({"1-3"}));
     QCOMPARE(Values(f.model), QStringList({"b", "a", "d"}));
 }
 
@@ -456,7 +458,7 @@ void ParameterMemberModelTest::missingOrMistypedAnswersRaise()
         f.model.EraseRow(0);
         QFAIL("a deletion answered without its diff must raise");
     } catch (const TypeMismatchCommandException& e) {
-        QCOMPARE(e.ParameterId(), 335304766);
+        QCOMPARE(e.ParameterId(), Cmds::ListDomainDiff::id);
     }
     f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(nullptr);
     try {
@@ -548,10 +550,6 @@ void ParameterMemberModelTest::comboListsMembersAndFollowsCurrentIndex()
     QCOMPARE(combo.currentText(), QStringLiteral("y"));
 }
 
-int RunParameterMemberModelTests(int argc, char** argv)
-{
-    ParameterMemberModelTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ParameterMemberModelTest)
 
 #include "ParameterMemberModelTest.moc"

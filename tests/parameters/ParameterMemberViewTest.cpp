@@ -1,4 +1,7 @@
 #include "ParameterTestSupport.h"
+#include "host/doc/ResourceIds.h"
+#include "host/doc/StringIds.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/RecordingDispatcher.h"
 #include "tests/support/ZelTestCase.h"
 
@@ -90,25 +93,25 @@ private slots:
 void ParameterMemberViewTest::refusedEditBeepsOnceUnlessSilent()
 {
     ViewFixture f({"a"});
-    const int before = BeepCount();
+    ZelTest::ModalScript beepCounter;
     f.dispatcher.Answer<Cmds::AddListMember>();
     QVERIFY(!f.view.AddNewItem(TString(L"x")));
-    QCOMPARE(BeepCount(), before + 1);
+    QCOMPARE(beepCounter.Beeps(), 1);
     f.dispatcher.Answer<Cmds::UpdateListMember>();
     QVERIFY(!f.view.UpdateItem(0, 1, TString(L"y")));
-    QCOMPARE(BeepCount(), before + 2);
+    QCOMPARE(beepCounter.Beeps(), 2);
 
     f.view.SetSilentMode(true);
     f.dispatcher.Answer<Cmds::AddListMember>();
     f.dispatcher.Answer<Cmds::UpdateListMember>();
     QVERIFY(!f.view.AddNewItem(TString(L"x")));
     QVERIFY(!f.view.UpdateItem(0, 0, TString(L"y")));
-    QCOMPARE(BeepCount(), before + 2);
+    QCOMPARE(beepCounter.Beeps(), 2);
 
     f.view.SetSilentMode(false);
     f.dispatcher.Answer<Cmds::AddListMember>().Set<Cmds::ListDomainDiff>(DiffBuilder().Insert(1, "x").Build());
     QVERIFY(f.view.AddNewItem(TString(L"x")));
-    QCOMPARE(BeepCount(), before + 2);
+    QCOMPARE(beepCounter.Beeps(), 2);
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(5));
 }
 
@@ -120,9 +123,9 @@ void ParameterMemberViewTest::balloonShowsOverAliasHeaderAndFadesOverValueHeader
     QHeaderView* header = f.view.horizontalHeader();
     TextBalloonTipWidget* tip = f.view.GetBalloonTip();
 
-    QCOMPARE(tip->GetSectionText(0), LookupTStr(192566755));
-    QCOMPARE(tip->GetSectionText(1), LookupTStr(1292025228));
-    QCOMPARE(tip->GetSectionIcon(0).GetResourceId(), 1605647553);
+    QCOMPARE(tip->GetSectionText(0), LookupTStr(Zel::Strings::DuplicateNamesTitle));
+    QCOMPARE(tip->GetSectionText(1), LookupTStr(Zel::Strings::DuplicateNamesMessage));
+    QCOMPARE(tip->GetSectionIcon(0).GetResourceId(), Zel::Icons::DuplicateWarning);
     QCOMPARE(tip->GetSectionTextColor(0), QColor(0, 82, 202, 255));
     QCOMPARE(tip->GetSectionFont(0).pointSize(), tip->GetSectionFont(1).pointSize() + 3);
     QVERIFY(tip->IsFloatingTooltipModeEnabled());
@@ -197,23 +200,23 @@ void ParameterMemberViewTest::keyboardDeletesAndMovesSelectedRows()
     f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Delete(3, 4).Delete(1, 2).Build());
     QTest::keyClick(&f.view, Qt::Key_Delete);
-    QCOMPARE(f.dispatcher.CommandIds(), std::vector<int> {9292880});
-    QCOMPARE(f.SentRanges(9292880), QStringList({"1-2", "3-4"}));
+    QCOMPARE(f.dispatcher.CommandIds(), std::vector<int> {Cmds::DeleteListMembers::id});
+    QCOMPARE(f.SentRanges(Cmds::DeleteListMembers::id), QStringList({"1-2", "3-4"}));
     QCOMPARE(Values(f.Model()), QStringList({"a", "c", "e"}));
     QCOMPARE(f.view.GetSelectedDataRows(), std::vector<int> {1});
 
     f.Select({2});
     f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(DiffBuilder().Delete(2, 3).Build());
     QTest::keyClick(&f.view, Qt::Key_Backspace);
-    QCOMPARE(f.SentRanges(9292880), QStringList({"2-3"}));
+    QCOMPARE(f.SentRanges(Cmds::DeleteListMembers::id), QStringList({"2-3"}));
     QCOMPARE(f.view.GetSelectedDataRows(), std::vector<int> {1});
 
     f.Select({0});
     f.dispatcher.Answer<Cmds::MoveListMembersToRow>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Delete(0, 1).Insert(1, "a").Build());
     QTest::keyClick(&f.view, Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(f.dispatcher.CommandIds().back(), 16645494);
-    QCOMPARE(f.SentRanges(16645494), QStringList({"0-1"}));
+    QCOMPARE(f.dispatcher.CommandIds().back(), Cmds::MoveListMembersToRow::id);
+    QCOMPARE(f.SentRanges(Cmds::MoveListMembersToRow::id), QStringList({"0-1"}));
     QCOMPARE(f.dispatcher.Last<Cmds::MoveListMembersToRow>().Get<Cmds::ListIndex>(), 1u);
     QCOMPARE(Values(f.Model()), QStringList({"c", "a"}));
     QCOMPARE(f.view.GetSelectedDataRows(), std::vector<int> {1});
@@ -244,8 +247,8 @@ void ParameterMemberViewTest::dropBetweenRowsMovesDraggedRows()
     f.dispatcher.Answer<Cmds::MoveListMembers>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Delete(0, 1).Insert(2, "a").Build());
     QVERIFY(drop({0}, 2, true));
-    QCOMPARE(f.dispatcher.CommandIds(), std::vector<int> {11778542});
-    QCOMPARE(f.SentRanges(11778542), QStringList({"0-1"}));
+    QCOMPARE(f.dispatcher.CommandIds(), std::vector<int> {Cmds::MoveListMembers::id});
+    QCOMPARE(f.SentRanges(Cmds::MoveListMembers::id), QStringList({"0-1"}));
     QCOMPARE(f.dispatcher.Last<Cmds::MoveListMembers>().Get<Cmds::ListIndex>(), 3u);
     QCOMPARE(Values(f.Model()), QStringList({"b", "c", "a", "d"}));
     QCOMPARE(f.view.GetSelectedDataRows(), std::vector<int> {2});
@@ -268,10 +271,6 @@ void ParameterMemberViewTest::dropBetweenRowsMovesDraggedRows()
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(2));
 }
 
-int RunParameterMemberViewTests(int argc, char** argv)
-{
-    ParameterMemberViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ParameterMemberViewTest)
 
 #include "ParameterMemberViewTest.moc"

@@ -10,9 +10,6 @@ class ParameterMemberModel;
 
 namespace ParameterTest {
 
-// Beeps sounded since the test executable started (QApplication::beep is replaced in main.cpp).
-int BeepCount();
-
 RefCntPtr<ParameterListDomainMemberPresModel const> Member(
     const QString& value, const QString& alias = QString(), bool duplicate = false);
 std::vector<RefCntPtr<ParameterListDomainMemberPresModel const>> Members(const QStringList& values);

@@ -104,7 +104,8 @@ void AutosaveFileRecoverDialogTest::deleteSendsIdsInSelectionOrderAndReloads()
     f.dispatcher.Answer<Cmds::GetAutosaveFiles>().Set<Cmds::AutosaveFiles>(Files {FourCopies()[0]});
     f.Select({3, 0});
     f.remove->click();
-    QCOMPARE(f.dispatcher.CommandIds(), (std::vector<int> {6261624, 13416952, 6261624}));
+    QCOMPARE(f.dispatcher.CommandIds(),
+        (std::vector<int> {Cmds::GetAutosaveFiles::id, Cmds::DeleteAutosaveFiles::id, Cmds::GetAutosaveFiles::id}));
     QCOMPARE(f.dispatcher.Last<Cmds::DeleteAutosaveFiles>().Get<Cmds::AutosaveFileIds>(),
         (std::vector<TString> {TString(L"budget"), TString(L"sales-noon")}));
     QCOMPARE(f.view->model()->rowCount(), 1);
@@ -129,10 +130,6 @@ void AutosaveFileRecoverDialogTest::emptyOrNullAnswer()
     QCOMPARE(e->Condition(), std::string("parameters != nullptr"));
 }
 
-int RunAutosaveFileRecoverDialogTests(int argc, char** argv)
-{
-    AutosaveFileRecoverDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(AutosaveFileRecoverDialogTest)
 
 #include "AutosaveFileRecoverDialogTest.moc"

@@ -98,10 +98,6 @@ void AutosaveFileTableModelTest::newestCopyAndSortOrderFollowTheTime()
     QCOMPARE(proxy.index(0, 0).data().toString(), QStringLiteral("b"));
 }
 
-int RunAutosaveFileTableModelTests(int argc, char** argv)
-{
-    AutosaveFileTableModelTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(AutosaveFileTableModelTest)
 
 #include "AutosaveFileTableModelTest.moc"

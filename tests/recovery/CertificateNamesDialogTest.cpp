@@ -69,10 +69,6 @@ void CertificateNamesDialogTest::doubleClickAcceptsAtOnce()
     QCOMPARE(dialog.GetCertificateName(), TString(L"beta"));
 }
 
-int RunCertificateNamesDialogTests(int argc, char** argv)
-{
-    CertificateNamesDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(CertificateNamesDialogTest)
 
 #include "CertificateNamesDialogTest.moc"

@@ -102,10 +102,6 @@ void RecoveryIntegrationTest::deletingRemovesExactlyTheSelectedCopiesFromDisk()
     QCOMPARE(Tree(root).size(), 2);
 }
 
-int RunRecoveryIntegrationTests(int argc, char** argv)
-{
-    RecoveryIntegrationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(RecoveryIntegrationTest)
 
 #include "RecoveryIntegrationTest.moc"

@@ -467,10 +467,6 @@ void ParameterEditAreaTest::commandsForNoOpenEditAreRefused()
     QVERIFY_EXCEPTION_THROWN(h.SetValue(orphan, DataValue(2.0)), LogicException);
 }
 
-int RunParameterEditAreaTests(int argc, char** argv)
-{
-    ParameterEditAreaTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ParameterEditAreaTest)
 
 #include "ParameterEditAreaTest.moc"

@@ -276,10 +276,6 @@ void SampleWorkbookTest::refusesWhatItCannotUseWithoutCrashing()
     QCOMPARE(negative.RowCount(), qint64(0));
 }
 
-int RunSampleWorkbookTests(int argc, char** argv)
-{
-    SampleWorkbookTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(SampleWorkbookTest)
 
 #include "SampleWorkbookTest.moc"

@@ -16,17 +16,17 @@ using namespace Zel::Commands;
 namespace SimTest {
 ZEL_COMMAND_AREA(SimTestArea, "tests/sim/SimTestArea");
 
-ZEL_PARAMETER(Name, 990001, TString);
-ZEL_PARAMETER(Count, 990002, unsigned int);
-ZEL_PARAMETER(Names, 990003, std::vector<TString>);
-ZEL_PARAMETER(Greeting, 990010, TString);
-ZEL_PARAMETER(Total, 990011, int);
-ZEL_PARAMETER(Later, 990012, RefCntPtr<SimpleCommandsPresModel const>);
+ZEL_PARAMETER(Name, 90001, TString);
+ZEL_PARAMETER(Count, 90002, unsigned int);
+ZEL_PARAMETER(Names, 90003, std::vector<TString>);
+ZEL_PARAMETER(Greeting, 90010, TString);
+ZEL_PARAMETER(Total, 90011, int);
+ZEL_PARAMETER(Later, 90012, RefCntPtr<SimpleCommandsPresModel const>);
 
-ZEL_COMMAND(Greet, 991001, SimTestArea, Arguments<Required<Name>, Optional<Count>>,
+ZEL_COMMAND(Greet, 91001, SimTestArea, Arguments<Required<Name>, Optional<Count>>,
     Results<Required<Greeting>, Optional<Total>>);
-ZEL_COMMAND(Forget, 991002, SimTestArea, Arguments<Required<Name>>, Results<>);
-ZEL_COMMAND(Schedule, 991003, SimTestArea, Arguments<Required<Names>>, Results<Required<Later>>);
+ZEL_COMMAND(Forget, 91002, SimTestArea, Arguments<Required<Name>>, Results<>);
+ZEL_COMMAND(Schedule, 91003, SimTestArea, Arguments<Required<Names>>, Results<Required<Later>>);
 } // namespace SimTest
 
 namespace {
@@ -137,14 +137,14 @@ void SimHostTest::refusesArgumentsThatDoNotFitTheDeclaration_data()
 {
     QTest::addColumn<Malformed>("fault");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("unknown command id") << Malformed::UnknownCommand << QStringLiteral("no command has the id 991999");
+    QTest::newRow("unknown command id") << Malformed::UnknownCommand << QStringLiteral("no command has the id 91999");
     QTest::newRow("required argument missing")
-        << Malformed::MissingRequired << QStringLiteral("missing required argument Name (990001)");
+        << Malformed::MissingRequired << QStringLiteral("missing required argument Name (90001)");
     // unsigned int is declared; an int is not good enough, however convertible.
     QTest::newRow("argument of another exact type")
-        << Malformed::WrongExactType << QStringLiteral("argument Count (990002) has the wrong type ValParameter<int>");
+        << Malformed::WrongExactType << QStringLiteral("argument Count (90002) has the wrong type ValParameter<int>");
     QTest::newRow("argument the command does not declare")
-        << Malformed::UndeclaredId << QStringLiteral("undeclared argument id 990011");
+        << Malformed::UndeclaredId << QStringLiteral("undeclared argument id 90011");
     QTest::newRow("no argument set at all") << Malformed::NoArgumentSet << QStringLiteral("no argument set");
 }
 
@@ -161,7 +161,7 @@ void SimHostTest::refusesArgumentsThatDoNotFitTheDeclaration()
     int commandId = SimTest::Greet::id;
     switch (fault) {
     case Malformed::UnknownCommand:
-        commandId = 991999;
+        commandId = 91999;
         SetValParameter<TString>(*arguments, SimTest::Name::id, TString(L"Ada"));
         break;
     case Malformed::MissingRequired:
@@ -197,7 +197,7 @@ void SimHostTest::answersNullWhenTheHandlerFails_data()
     QTest::newRow("throws something else") << HandlerFault::ThrowsSomethingElse << QStringLiteral("the handler failed");
     QTest::newRow("leaves a required result unset")
         << HandlerFault::LeavesRequiredResultUnset
-        << QStringLiteral("did not set the required result Greeting (990010)");
+        << QStringLiteral("did not set the required result Greeting (90010)");
 }
 
 void SimHostTest::answersNullWhenTheHandlerFails()
@@ -257,7 +257,7 @@ void SimHostTest::resultlessCommandGetsAnEmptySet()
 
     Wrapper<SimTest::Forget>::Run(host, TString(L"Grace"));
     QCOMPARE(forgotten, (std::vector<TString> {TString(L"Ada"), TString(L"Grace")}));
-    QCOMPARE(host.Exchanges().back().ToString(), QStringLiteral("Forget (991002) {Name=\"Grace\"} -> {}"));
+    QCOMPARE(host.Exchanges().back().ToString(), QStringLiteral("Forget (91002) {Name=\"Grace\"} -> {}"));
 }
 
 void SimHostTest::exchangeLogRendersEveryCommandShortly()
@@ -276,7 +276,7 @@ void SimHostTest::exchangeLogRendersEveryCommandShortly()
     const std::vector<SimExchange>& log = host.Exchanges();
     QCOMPARE(log.size(), std::size_t(3));
     QCOMPARE(log[0].ToString(),
-        QStringLiteral("Greet (991001) {Name=\"Ada\", Count=2} -> {Greeting=\"Hello, Ada\", Total=4}"));
+        QStringLiteral("Greet (91001) {Name=\"Ada\", Count=2} -> {Greeting=\"Hello, Ada\", Total=4}"));
     QVERIFY(!log[0].refused);
     // Lists show their first items and their length; records show their type.
     QCOMPARE(log[1].arguments, QStringLiteral("Names=[\"a\", \"b\", \"c\", \u2026] (5 items)"));
@@ -310,10 +310,6 @@ void SimHostTest::parameterTextKeepsValuesShort()
     QCOMPARE(info.describe(*ValParameter<int>::Make(5)), QStringLiteral("<ValParameter<int>>"));
 }
 
-int RunSimHostTests(int argc, char** argv)
-{
-    SimHostTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(SimHostTest)
 
 #include "SimHostTest.moc"

@@ -55,10 +55,13 @@ public:
     const std::vector<MessageBoxRequest>& MessageBoxes() const { return m_messageBoxes; }
     const std::vector<MenuSnapshot>& Menus() const { return m_menus; }
     int UnexpectedRequests() const { return m_unexpected; }
+    // Beeps sounded while this script was in place.
+    int Beeps() const { return m_beeps; }
     std::size_t PendingAnswers() const { return m_boxAnswers.size() + m_menuAnswers.size(); }
 
     QMessageBox::StandardButton ShowMessageBox(const MessageBoxRequest& request) override;
     QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at) override;
+    void Beep() override { ++m_beeps; }
 
     static MenuSnapshot Snapshot(const QMenu& menu, const QPoint& globalPosition = {});
     // The enabled action at a path of texts in `menu`, or null.
@@ -71,6 +74,7 @@ private:
     std::vector<MessageBoxRequest> m_messageBoxes;
     std::vector<MenuSnapshot> m_menus;
     int m_unexpected = 0;
+    int m_beeps = 0;
 };
 
 } // namespace ZelTest

@@ -11,6 +11,16 @@
 namespace ZelTest {
 
 namespace {
+// The suites are written for Qt's offscreen screen (fixed geometry, no window manager). ctest sets
+// it; this makes `build/bin/<Suite> <function>` behave the same when run by hand. Runs before
+// QTEST_MAIN makes the application, since every suite links this file. QT_QPA_PLATFORM=xcb (or
+// any other) still picks a real screen.
+const bool g_offscreenByDefault = [] {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}();
+
 // Windows that Qt keeps for reuse once shown (tool tips) are not leaks of the code under test.
 bool IsToolkitOwnedWindow(const QWidget* w)
 {

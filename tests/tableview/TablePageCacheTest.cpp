@@ -160,11 +160,11 @@ void TablePageCacheTest::otherCachesEventsChangeNothing_data()
 {
     QTest::addColumn<int>("eventId");
     QTest::addColumn<int>("model");
-    QTest::newRow("discarded, another guid") << PageCacheDiscardedEventId << 0;
-    QTest::newRow("discarded, a record of another type") << PageCacheDiscardedEventId << 1;
-    QTest::newRow("discarded, no record") << PageCacheDiscardedEventId << 2;
-    QTest::newRow("changed, another guid") << PageCacheChangedEventId << 0;
-    QTest::newRow("changed, a record of another type") << PageCacheChangedEventId << 1;
+    QTest::newRow("discarded, another guid") << Zel::Events::PageCacheDiscarded << 0;
+    QTest::newRow("discarded, a record of another type") << Zel::Events::PageCacheDiscarded << 1;
+    QTest::newRow("discarded, no record") << Zel::Events::PageCacheDiscarded << 2;
+    QTest::newRow("changed, another guid") << Zel::Events::PageCacheChanged << 0;
+    QTest::newRow("changed, a record of another type") << Zel::Events::PageCacheChanged << 1;
 }
 
 void TablePageCacheTest::otherCachesEventsChangeNothing()
@@ -208,7 +208,7 @@ void TablePageCacheTest::discardedCacheServesPlaceholdersThenRebuilds()
         cache.GetPage(0, 0);
         QSignalSpy relayed(&cache, &TablePageCacheSignalProvider::pageDiscarded);
 
-        Notify(PageCacheDiscardedEventId, SameCache(cache));
+        Notify(Zel::Events::PageCacheDiscarded, SameCache(cache));
         QVERIFY(cache.IsCacheDiscarded());
         QVERIFY(cache.GetPage(5, 1)->GetPageModel());
         {
@@ -229,7 +229,7 @@ void TablePageCacheTest::discardedCacheServesPlaceholdersThenRebuilds()
         QCOMPARE(cache.CachedPageCount(), std::size_t(0));
         // Most recently used first.
         QCOMPARE(relayed.count(), 2);
-        QCOMPARE(Arguments(relayed.at(0)), Rect(23, 1, kPageRows, 4294967295u));
+        QCOMPARE(Arguments(relayed.at(0)), Rect(23, 1, kPageRows, kAllOfThem));
         QCOMPARE(Arguments(relayed.at(1)), Rect(0, 0, kPageRows, 3));
 
         QCOMPARE(cache.GetPage(27, 0)->GetPageModel()->GetRow(7).GetColumn(0)->GetDisplayText().ToQString(),
@@ -247,9 +247,9 @@ void TablePageCacheTest::placeholderCoversTheLayoutsPage_data()
     QTest::addColumn<int>("pageColumns");
     QTest::addColumn<quint64>("rowCount");
     QTest::addColumn<quint64>("columnCount");
-    QTest::newRow("rows by all columns") << 10 << -1 << quint64(10) << quint64(4294967295u);
+    QTest::newRow("rows by all columns") << 10 << -1 << quint64(10) << kAllOfThem;
     QTest::newRow("rows by columns") << 10 << 2 << quint64(10) << quint64(2);
-    QTest::newRow("all rows by columns") << -1 << 2 << quint64(4294967295u) << quint64(2);
+    QTest::newRow("all rows by columns") << -1 << 2 << kAllOfThem << quint64(2);
 }
 
 void TablePageCacheTest::placeholderCoversTheLayoutsPage()
@@ -260,7 +260,7 @@ void TablePageCacheTest::placeholderCoversTheLayoutsPage()
     QFETCH(quint64, columnCount);
     RecordingDispatcher host;
     TestPageCache cache(host, MakeDescription(pageRows, pageColumns), 5);
-    Notify(PageCacheDiscardedEventId, SameCache(cache));
+    Notify(Zel::Events::PageCacheDiscarded, SameCache(cache));
     QSignalSpy relayed(&cache, &TablePageCacheSignalProvider::pageDiscarded);
 
     cache.GetPage(13, 1);
@@ -279,10 +279,10 @@ void TablePageCacheTest::changedEventDropsEveryPage()
     TestPageCache cache(host, MakeDescription(kPageRows, -1), 5);
     cache.GetPage(0, 0);
     cache.GetPage(kPageRows, 0);
-    Notify(PageCacheDiscardedEventId, SameCache(cache));
+    Notify(Zel::Events::PageCacheDiscarded, SameCache(cache));
     QSignalSpy relayed(&cache, &TablePageCacheSignalProvider::pageDiscarded);
 
-    Notify(PageCacheChangedEventId, SameCache(cache));
+    Notify(Zel::Events::PageCacheChanged, SameCache(cache));
     QCOMPARE(relayed.count(), 2);
     QCOMPARE(cache.CachedPageCount(), std::size_t(0));
     QVERIFY(!cache.IsCacheDiscarded());
@@ -309,17 +309,17 @@ void TablePageCacheTest::destructionRelaysNothing()
     cache->GetPage(0, 0);
     cache->GetPage(kPageRows, 0);
     if (discarded)
-        Notify(PageCacheDiscardedEventId, SameCache(*cache));
+        Notify(Zel::Events::PageCacheDiscarded, SameCache(*cache));
     QSignalSpy relayed(cache.get(), &TablePageCacheSignalProvider::pageDiscarded);
     const auto& manager = *PresentationLayer::NotificationManager::Instance;
-    const std::size_t changedHandlers = manager.HandlerCount(PageCacheChangedEventId);
-    const std::size_t discardedHandlers = manager.HandlerCount(PageCacheDiscardedEventId);
+    const std::size_t changedHandlers = manager.HandlerCount(Zel::Events::PageCacheChanged);
+    const std::size_t discardedHandlers = manager.HandlerCount(Zel::Events::PageCacheDiscarded);
 
     cache.reset();
     QCOMPARE(relayed.count(), 0);
     QCOMPARE(host.Count<TableCmds::DropTableViewCache>(), std::size_t(discarded ? 0 : 1));
-    QCOMPARE(manager.HandlerCount(PageCacheChangedEventId), changedHandlers - 1);
-    QCOMPARE(manager.HandlerCount(PageCacheDiscardedEventId), discardedHandlers - 1);
+    QCOMPARE(manager.HandlerCount(Zel::Events::PageCacheChanged), changedHandlers - 1);
+    QCOMPARE(manager.HandlerCount(Zel::Events::PageCacheDiscarded), discardedHandlers - 1);
 }
 
 void TablePageCacheTest::failedCreateLeavesTheGuardFree()
@@ -357,7 +357,7 @@ void TablePageCacheTest::clearWithinALoadDoesNotDeadlock()
     table.AnswerAll(host);
     TestPageCache cache(host, MakeDescription(kPageRows, -1), 5);
     cache.GetPage(0, 0);
-    cache.duringLoad = [&] { Notify(PageCacheChangedEventId, SameCache(cache)); };
+    cache.duringLoad = [&] { Notify(Zel::Events::PageCacheChanged, SameCache(cache)); };
 
     const auto page = cache.GetPage(kPageRows, 0);
     QVERIFY(page->GetPageModel());
@@ -400,10 +400,6 @@ void TablePageCacheTest::pageOutsideItsCellIsRefused()
     QVERIFY_EXCEPTION_THROWN(LoadedTablePage<PageModel> empty {PageModel()}, LogicException);
 }
 
-int RunTablePageCacheTests(int argc, char** argv)
-{
-    TablePageCacheTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TablePageCacheTest)
 
 #include "TablePageCacheTest.moc"

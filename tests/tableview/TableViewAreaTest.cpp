@@ -215,10 +215,6 @@ void TableViewAreaTest::badRequestsAreRefused()
     QVERIFY(logged);
 }
 
-int RunTableViewAreaTests(int argc, char** argv)
-{
-    TableViewAreaTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TableViewAreaTest)
 
 #include "TableViewAreaTest.moc"

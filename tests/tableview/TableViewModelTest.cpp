@@ -198,7 +198,7 @@ void TableViewModelTest::sortSendsOncePerNewState()
     model->sort(-1, Qt::AscendingOrder);
     QCOMPARE(f.host->Count<TableCmds::SortTableViewCache>(), std::size_t(3));
     QVERIFY(!sorted->GetIsSorted());
-    QCOMPARE(sorted->GetSortColumnIndex(), 4294967295u);
+    QCOMPARE(sorted->GetSortColumnIndex(), kAllOfThem);
     QCOMPARE(static_cast<int>(sorted->GetSortDirection()), 0);
 }
 
@@ -226,7 +226,7 @@ void TableViewModelTest::placeholderPageRepaintsToTheEnd()
     id->SetCacheGuid(
         f.host->Last<TableCmds::CreateTableViewCache>().Get<TableCmds::TableViewCache>()->GetCacheID()->GetCacheGuid());
     PresentationLayer::NotificationManager::Instance->Notify(
-        PageCacheDiscardedEventId, RefCntPtr<PresentationModel const>(std::move(id)), nullptr);
+        Zel::Events::PageCacheDiscarded, RefCntPtr<PresentationModel const>(std::move(id)), nullptr);
     const std::size_t loads = f.host->Count<TableCmds::GetTableViewPage>();
 
     // A placeholder is an empty plain cell, and starts at the cell that was asked for.
@@ -246,7 +246,7 @@ void TableViewModelTest::hostFailuresRaise_data()
     QTest::addColumn<int>("failure");
     QTest::addColumn<QString>("expected");
     QTest::newRow("no answer to the create command") << 0 << QStringLiteral("parameters != nullptr");
-    QTest::newRow("table info of another type") << 1 << QStringLiteral("326842159");
+    QTest::newRow("table info of another type") << 1 << QString::number(TableCmds::TableViewInfo::id);
     QTest::newRow("a negative row count") << 2 << QStringLiteral("info->GetRowCount() >= 0");
     QTest::newRow("no answer to the page command") << 3 << QStringLiteral("parameters != nullptr");
     QTest::newRow("a page that does not hold the cell") << 4 << QStringLiteral("relIndex < m_rowCount");
@@ -335,10 +335,6 @@ void TableViewModelTest::destructionDropsTheHostCache()
     QCOMPARE(f.host->Last<TableCmds::DropTableViewCache>().Get<TableCmds::TableViewCache>().get(), description.get());
 }
 
-int RunTableViewModelTests(int argc, char** argv)
-{
-    TableViewModelTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TableViewModelTest)
 
 #include "TableViewModelTest.moc"

@@ -3,11 +3,17 @@
 #include "host/commands/TableViewCommands.h"
 #include "tests/support/RecordingDispatcher.h"
 
+#include <cstdint>
+#include <limits>
 #include <set>
 
 namespace ZelTest {
 
 namespace TableCmds = Zel::Commands::TableView;
+
+// A placeholder's count for "all rows" or "all columns", and the stored sort column of "no sort":
+// -1 kept in an unsigned 32-bit field.
+inline constexpr quint64 kAllOfThem = std::numeric_limits<std::uint32_t>::max();
 
 // A host table of `rows` x `columns` cells reading "r<row>c<column>", answered the way a host
 // answers: the create command with a title, a caption, the columns and one drop command for

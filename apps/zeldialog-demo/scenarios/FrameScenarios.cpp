@@ -4,6 +4,7 @@
 
 #include "../DemoScenario.h"
 
+#include "host/doc/ResourceIds.h"
 #include "host/ui/TIcon.h"
 #include "host/ui/ZelvarGreenUnificationButton.h"
 #include "host/ui/ZelvarImageButton.h"
@@ -25,8 +26,6 @@
 #include <memory>
 
 namespace {
-
-constexpr QtZelResourceId CloseIcon = 691355306;
 
 // A text and a row of buttons, as a dialog built on a frame would put into it.
 QWidget* MakeContent(const QString& text, QDialog& dialog, bool withCancel)
@@ -88,7 +87,7 @@ public:
         title->setFont(bold);
         titleLayout->addWidget(title, 1);
         auto* close = new ZelvarImageButton(m_titleBar);
-        close->setDefaultIcon(TIcon(CloseIcon));
+        close->setDefaultIcon(TIcon(Zel::Icons::Close));
         close->setFocusPolicy(Qt::NoFocus);
         close->setToolTip(QObject::tr("Close"));
         close->setAccessibleName(QObject::tr("Close"));

@@ -7,6 +7,7 @@
 #include "../DemoScenario.h"
 
 #include "host/doc/DataValue.h"
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
 #include "host/ui/SearchableComboBox.h"
 #include "host/ui/TextBalloonTipWidget.h"
@@ -61,7 +62,8 @@ public:
         properties->setVerticalSpacing(8);
         auto* type = new ZelvarComboBoxEnum<DataType>(this);
         type->SetAllValues();
-        type->removeItem(type->findText(LookupTStr(857262438).ToQString(), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        type->removeItem(type->findText(
+            LookupTStr(Zel::Strings::DataTypeUnknown).ToQString(), Qt::MatchExactly | Qt::MatchCaseSensitive));
         type->setCurrentIndex(type->findData(QVariant(int(DT_STRING)), Qt::UserRole));
         properties->addWidget(new QLabel(QObject::tr("Data type:"), this), 0, 0);
         properties->addWidget(type, 0, 1);

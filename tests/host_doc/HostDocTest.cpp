@@ -6,6 +6,8 @@
 #include "host/doc/HostLog.h"
 #include "host/doc/NotificationManager.h"
 #include "host/doc/Preferences.h"
+#include "host/doc/ResourceIds.h"
+#include "host/doc/StringIds.h"
 #include "host/doc/StringTable.h"
 #include "host/doc/TPath.h"
 #include "host/doc/TUUID.h"
@@ -16,6 +18,7 @@
 #include <QtTest/QtTest>
 
 #include <atomic>
+#include <set>
 #include <thread>
 
 using namespace ZelTest;
@@ -87,7 +90,7 @@ public:
 
 } // namespace
 
-class TestHostDoc : public ZelTestCase
+class HostDocTest : public ZelTestCase
 {
     Q_OBJECT
 
@@ -137,7 +140,7 @@ private slots:
     void recursiveMutexReentersAndExcludesOthers();
 };
 
-void TestHostDoc::countedPointerSharesAndReleases()
+void HostDocTest::countedPointerSharesAndReleases()
 {
     const long before = RefCntObject::LiveInstanceCount();
     {
@@ -160,7 +163,7 @@ void TestHostDoc::countedPointerSharesAndReleases()
     QCOMPARE(RefCntObject::LiveInstanceCount(), before);
 }
 
-void TestHostDoc::emptyCountedPointerRaisesMPtr()
+void HostDocTest::emptyCountedPointerRaisesMPtr()
 {
     RefCntPtr<EventPresModel const> empty;
     QCOMPARE(LogicConditionOf([&] { (void)empty->GetText(); }), QStringLiteral("m_ptr"));
@@ -173,7 +176,7 @@ void TestHostDoc::emptyCountedPointerRaisesMPtr()
     }
 }
 
-void TestHostDoc::dynamicCastGivesEmptyForOtherType()
+void HostDocTest::dynamicCastGivesEmptyForOtherType()
 {
     RefCntPtr<PresentationModel const> model = MakeRefCnt<OtherPresModel>();
     QVERIFY(!DynamicRefCntCast<EventPresModel const>(model));
@@ -183,7 +186,7 @@ void TestHostDoc::dynamicCastGivesEmptyForOtherType()
     QCOMPARE(event->GetRefCount(), 2L);
 }
 
-void TestHostDoc::copiedRecordStartsItsOwnCount()
+void HostDocTest::copiedRecordStartsItsOwnCount()
 {
     auto original = MakeRefCnt<EventPresModel>();
     original->SetText(TString(L"x"));
@@ -193,7 +196,7 @@ void TestHostDoc::copiedRecordStartsItsOwnCount()
     QCOMPARE(copy->GetText(), TString(L"x"));
 }
 
-void TestHostDoc::wideStringRoundTripsThroughQString()
+void HostDocTest::wideStringRoundTripsThroughQString()
 {
     const QString text = QStringLiteral("Zürich – 東京 \U0001F600");
     const TString t(text);
@@ -204,7 +207,7 @@ void TestHostDoc::wideStringRoundTripsThroughQString()
     QCOMPARE(TString(L"ab") + TString(L"c"), TString(L"abc"));
 }
 
-void TestHostDoc::numberPadsLikeArg_data()
+void HostDocTest::numberPadsLikeArg_data()
 {
     QTest::addColumn<qlonglong>("n");
     QTest::addColumn<int>("base");
@@ -216,7 +219,7 @@ void TestHostDoc::numberPadsLikeArg_data()
     QTest::newRow("hex") << qlonglong(255) << 16 << 0 << QStringLiteral("ff");
 }
 
-void TestHostDoc::numberPadsLikeArg()
+void HostDocTest::numberPadsLikeArg()
 {
     QFETCH(qlonglong, n);
     QFETCH(int, base);
@@ -225,7 +228,7 @@ void TestHostDoc::numberPadsLikeArg()
     QCOMPARE(TString::number(n, base, width, L' ').ToQString(), expected);
 }
 
-void TestHostDoc::formatStringFillsLowestMarkerFirst()
+void HostDocTest::formatStringFillsLowestMarkerFirst()
 {
     TFormatString f(TString(L"%2 of %1"));
     f.arg(TString(L"ten")).arg(3);
@@ -234,7 +237,7 @@ void TestHostDoc::formatStringFillsLowestMarkerFirst()
     QCOMPARE(TFormatString(TString(L"%1/%1")).arg(TString(L"x")).ToTString(), TString(L"x/x"));
 }
 
-void TestHostDoc::pathStemAndEquality_data()
+void HostDocTest::pathStemAndEquality_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("stem");
@@ -244,7 +247,7 @@ void TestHostDoc::pathStemAndEquality_data()
     QTest::newRow("empty") << QString() << QString();
 }
 
-void TestHostDoc::pathStemAndEquality()
+void HostDocTest::pathStemAndEquality()
 {
     QFETCH(QString, path);
     QFETCH(QString, stem);
@@ -254,7 +257,7 @@ void TestHostDoc::pathStemAndEquality()
     QVERIFY(TPath(TString(L"/a/b.twx")) != TPath(TString(L"/a/c.twx")));
 }
 
-void TestHostDoc::defaultDateTimeIsEarliest()
+void HostDocTest::defaultDateTimeIsEarliest()
 {
     const DateTime earliest;
     const DateTime epoch = DateTime::FromMSecsSinceEpoch(0);
@@ -267,7 +270,7 @@ void TestHostDoc::defaultDateTimeIsEarliest()
     QVERIFY(DateTimeUtils::MinDateEditDate() < DateTimeUtils::MaxDateEditDate());
 }
 
-void TestHostDoc::fieldNameGlobalFormRoundTrips_data()
+void HostDocTest::fieldNameGlobalFormRoundTrips_data()
 {
     QTest::addColumn<QString>("dataSource");
     QTest::addColumn<QString>("local");
@@ -278,7 +281,7 @@ void TestHostDoc::fieldNameGlobalFormRoundTrips_data()
     QTest::newRow("local only") << QString() << QStringLiteral("Profit Ratio") << QStringLiteral("[Profit Ratio]");
 }
 
-void TestHostDoc::fieldNameGlobalFormRoundTrips()
+void HostDocTest::fieldNameGlobalFormRoundTrips()
 {
     QFETCH(QString, dataSource);
     QFETCH(QString, local);
@@ -288,7 +291,7 @@ void TestHostDoc::fieldNameGlobalFormRoundTrips()
     QVERIFY(FieldName::FromGlobalName(name.GetGlobalName()) == name);
 }
 
-void TestHostDoc::fieldNameParseUnquotedTakesWholeText()
+void HostDocTest::fieldNameParseUnquotedTakesWholeText()
 {
     const FieldName n = FieldName::ParseUnquoted(TString(L"  Sales.Adjusted  "));
     QCOMPARE(n.GetLocalName(), TString(L"Sales.Adjusted"));
@@ -299,7 +302,7 @@ void TestHostDoc::fieldNameParseUnquotedTakesWholeText()
     QCOMPARE(FieldName::FromGlobalName(TString(L"[abc")).GetLocalName(), TString(L"[abc"));
 }
 
-void TestHostDoc::qualifiedNameEmptinessAndEquality()
+void HostDocTest::qualifiedNameEmptinessAndEquality()
 {
     QVERIFY(QualifiedName().IsEmpty());
     const QualifiedName a({TString(L"dbo"), TString(L"Orders")});
@@ -309,7 +312,7 @@ void TestHostDoc::qualifiedNameEmptinessAndEquality()
     QCOMPARE(a.ToString(), TString(L"[dbo].[Orders]"));
 }
 
-void TestHostDoc::dataValueEqualityIncludesTypeAndSpecial()
+void HostDocTest::dataValueEqualityIncludesTypeAndSpecial()
 {
     QCOMPARE(DataValue(5).GetInt(), 5);
     QCOMPARE(DataValue(5).GetDataType(), DT_INTEGER);
@@ -324,7 +327,7 @@ void TestHostDoc::dataValueEqualityIncludesTypeAndSpecial()
     QVERIFY(IsNumericDataType(DT_REAL) && IsNumericDataType(DT_INTEGER) && !IsNumericDataType(DT_DATE));
 }
 
-void TestHostDoc::dataValueFromVariantParsesOrGivesNull_data()
+void HostDocTest::dataValueFromVariantParsesOrGivesNull_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QVariant>("input");
@@ -346,7 +349,7 @@ void TestHostDoc::dataValueFromVariantParsesOrGivesNull_data()
     QTest::newRow("blank number") << int(DT_REAL) << QVariant(QStringLiteral("  ")) << true << QStringLiteral("Null");
 }
 
-void TestHostDoc::dataValueFromVariantParsesOrGivesNull()
+void HostDocTest::dataValueFromVariantParsesOrGivesNull()
 {
     QFETCH(int, type);
     QFETCH(QVariant, input);
@@ -358,7 +361,7 @@ void TestHostDoc::dataValueFromVariantParsesOrGivesNull()
     QCOMPARE(v.ToDisplayString().ToQString(), display);
 }
 
-void TestHostDoc::formattedTextPlainText()
+void HostDocTest::formattedTextPlainText()
 {
     const FormattedText t = FormattedText::FromPlainText(TString(L"a < b\nc & d"));
     QCOMPARE(t.GetPlainText(), TString(L"a < b\nc & d"));
@@ -367,7 +370,7 @@ void TestHostDoc::formattedTextPlainText()
     QCOMPARE(FormattedText::FromMarkup(TString(L"<p><b>Top</b> N</p>")).GetPlainText(), TString(L"Top N"));
 }
 
-void TestHostDoc::uuidsAreUniqueAndComparable()
+void HostDocTest::uuidsAreUniqueAndComparable()
 {
     const TUUID a = TUUID::CreateNew();
     QVERIFY(!a.IsNull());
@@ -375,7 +378,7 @@ void TestHostDoc::uuidsAreUniqueAndComparable()
     QVERIFY(a == TUUID::FromString(a.ToString()));
 }
 
-void TestHostDoc::missingParameterFailsEveryTypedRead()
+void HostDocTest::missingParameterFailsEveryTypedRead()
 {
     auto set = ContextParameters::Create();
     const IParameters& constSet = *set;
@@ -385,7 +388,7 @@ void TestHostDoc::missingParameterFailsEveryTypedRead()
     QVERIFY(!constSet.GetParameter(7).IsNull());
 }
 
-void TestHostDoc::parameterSetReplacesAndRemoves()
+void HostDocTest::parameterSetReplacesAndRemoves()
 {
     auto set = ContextParameters::Create();
     SetValParameter<int>(*set, 3, 1);
@@ -401,7 +404,7 @@ void TestHostDoc::parameterSetReplacesAndRemoves()
     QVERIFY(set->GetContext(ContextKind::Dashboard).empty());
 }
 
-void TestHostDoc::recordParameterAnswersModelAndNull()
+void HostDocTest::recordParameterAnswersModelAndNull()
 {
     auto model = MakeRefCnt<EventPresModel>();
     RefCntPtr<IParameter> holding = ValParameter<RefCntPtr<EventPresModel const>>::Make(model);
@@ -423,7 +426,7 @@ void TestHostDoc::recordParameterAnswersModelAndNull()
     QCOMPARE(model->GetRefCount(), 1L);
 }
 
-void TestHostDoc::cleanupSendsListsInOrderUnlessDiscarded()
+void HostDocTest::cleanupSendsListsInOrderUnlessDiscarded()
 {
     RecordingDispatcher dispatcher;
     {
@@ -445,7 +448,7 @@ void TestHostDoc::cleanupSendsListsInOrderUnlessDiscarded()
     QVERIFY(dispatcher.Commands().empty());
 }
 
-void TestHostDoc::cleanupFailureIsLoggedNotThrown()
+void HostDocTest::cleanupFailureIsLoggedNotThrown()
 {
     HostLog::Clear();
     ThrowingDispatcher dispatcher;
@@ -458,7 +461,7 @@ void TestHostDoc::cleanupFailureIsLoggedNotThrown()
     QVERIFY(lines[1].ToQString().contains(QStringLiteral("document closed")));
 }
 
-void TestHostDoc::loggingDispatcherForwardsAndLogs()
+void HostDocTest::loggingDispatcherForwardsAndLogs()
 {
     HostLog::Clear();
     RecordingDispatcher inner;
@@ -471,7 +474,7 @@ void TestHostDoc::loggingDispatcherForwardsAndLogs()
     QVERIFY(HostLog::Lines()[0].ToQString().contains(QStringLiteral("Superstore")));
 }
 
-void TestHostDoc::notificationReachesHandlersInOrderWhileTokenLives()
+void HostDocTest::notificationReachesHandlersInOrderWhileTokenLives()
 {
     NotificationManager manager;
     QStringList calls;
@@ -498,7 +501,7 @@ void TestHostDoc::notificationReachesHandlersInOrderWhileTokenLives()
     QCOMPARE(model->GetRefCount(), 1L);
 }
 
-void TestHostDoc::handlerMayUnregisterDuringDelivery()
+void HostDocTest::handlerMayUnregisterDuringDelivery()
 {
     NotificationManager manager;
     std::shared_ptr<void> token;
@@ -514,7 +517,7 @@ void TestHostDoc::handlerMayUnregisterDuringDelivery()
     QCOMPARE(manager.HandlerCount(9), std::size_t(0));
 }
 
-void TestHostDoc::tokenOutlivingManagerIsHarmless()
+void HostDocTest::tokenOutlivingManagerIsHarmless()
 {
     std::shared_ptr<void> token;
     {
@@ -526,7 +529,7 @@ void TestHostDoc::tokenOutlivingManagerIsHarmless()
     QVERIFY(NotificationManager::Instance != nullptr);
 }
 
-void TestHostDoc::handlerWithDocRequiresDocAndCastsModel()
+void HostDocTest::handlerWithDocRequiresDocAndCastsModel()
 {
     RecordingDispatcher dispatcher;
     FakeDoc doc(dispatcher);
@@ -550,14 +553,16 @@ void TestHostDoc::handlerWithDocRequiresDocAndCastsModel()
     QVERIFY_EXCEPTION_THROWN(noFunction.Notify(1, {}, &doc), std::bad_function_call);
 }
 
-void TestHostDoc::everyStringIdHasText()
+void HostDocTest::everyStringIdHasText()
 {
     const std::vector<StringId> ids = {
-#define ZEL_STRING(id, text) id,
+#define ZEL_STRING(Name, Id, Text) Id,
 #include "host/doc/StringTableData.inc"
 #undef ZEL_STRING
     };
     QVERIFY(ids.size() >= 40);
+    // Two names for one id would let one text silently replace the other.
+    QCOMPARE(std::set<StringId>(ids.begin(), ids.end()).size(), ids.size());
     for (StringId id : ids) {
         QVERIFY(HasTStr(id));
         const QString text = LookupTStr(id).ToQString();
@@ -565,14 +570,14 @@ void TestHostDoc::everyStringIdHasText()
     }
 }
 
-void TestHostDoc::unknownStringIdIsVisibleAndLogged()
+void HostDocTest::unknownStringIdIsVisibleAndLogged()
 {
     HostLog::Clear();
     QVERIFY(!HasTStr(12345));
     QVERIFY(LookupTStr(12345).ToQString().contains(QStringLiteral("12345")));
     QCOMPARE(HostLog::Lines().size(), std::size_t(1));
     // A format string from the table fills its markers.
-    QVERIFY(LookupTFmtStr(104565967)
+    QVERIFY(LookupTFmtStr(Zel::Strings::SolveOrderOutOfRange)
                 .arg(TString(L"-1"))
                 .arg(TString(L"99"))
                 .ToTString()
@@ -580,14 +585,15 @@ void TestHostDoc::unknownStringIdIsVisibleAndLogged()
                 .contains(QStringLiteral("-1")));
 }
 
-void TestHostDoc::resourcePathsFollowIds()
+void HostDocTest::resourcePathsFollowIds()
 {
-    QCOMPARE(LookupDefaultQtZelRes(691355306).ToQString(), QStringLiteral(":/zel/icons/691355306.svg"));
-    QVERIFY(IsKnownQtZelRes(691355306));
+    QCOMPARE(LookupDefaultQtZelRes(Zel::Icons::Close).ToQString(),
+        QStringLiteral(":/zel/icons/%1.svg").arg(Zel::Icons::Close));
+    QVERIFY(IsKnownQtZelRes(Zel::Icons::Close));
     QVERIFY(!IsKnownQtZelRes(1));
 }
 
-void TestHostDoc::preferencesDefaultsAndMissingPreferences()
+void HostDocTest::preferencesDefaultsAndMissingPreferences()
 {
     RefCntPtr<IPreferences> saved = SessionContext::Get().GetIPreferences();
     const ColorObject background = saved->GetColor(TString(L"nonmodaldialog.background.color"));
@@ -606,7 +612,7 @@ void TestHostDoc::preferencesDefaultsAndMissingPreferences()
     SessionContext::Get().SetIPreferences(saved);
 }
 
-void TestHostDoc::recursiveMutexReentersAndExcludesOthers()
+void HostDocTest::recursiveMutexReentersAndExcludesOthers()
 {
     ZelvarCS cs;
     std::atomic<bool> otherGotIt {true};
@@ -627,5 +633,5 @@ void TestHostDoc::recursiveMutexReentersAndExcludesOthers()
     cs.Unlock();
 }
 
-QTEST_MAIN(TestHostDoc)
-#include "test_host_doc.moc"
+QTEST_MAIN(HostDocTest)
+#include "HostDocTest.moc"

@@ -44,7 +44,7 @@ RefCntPtr<WidgetPresModel const> MakeWidget(const wchar_t* caption)
 
 } // namespace
 
-class TestCommandFrame : public ZelTestCase
+class CommandFrameTest : public ZelTestCase
 {
     Q_OBJECT
 
@@ -61,7 +61,7 @@ private slots:
     void declarationsDescribeThemselves();
 };
 
-void TestCommandFrame::sendsArgumentsAndReadsTypedResults()
+void CommandFrameTest::sendsArgumentsAndReadsTypedResults()
 {
     RecordingDispatcher dispatcher;
     auto model = MakeWidget(L"Top N");
@@ -77,7 +77,7 @@ void TestCommandFrame::sendsArgumentsAndReadsTypedResults()
     QCOMPARE(widget->GetCaption(), TString(L"Top N"));
 }
 
-void TestCommandFrame::optionalArgumentIsSentOnlyWhenGiven()
+void CommandFrameTest::optionalArgumentIsSentOnlyWhenGiven()
 {
     RecordingDispatcher dispatcher;
     dispatcher.AnswerAlways<TestCmds::GetWidget>([](const RecordedCommand&) {
@@ -95,7 +95,7 @@ void TestCommandFrame::optionalArgumentIsSentOnlyWhenGiven()
     QCOMPARE(dispatcher.Commands()[1].Get<TestCmds::OptionalName>().GetLocalName(), TString(L"Region"));
 }
 
-void TestCommandFrame::nullResultRaisesBeforeAnyRead()
+void CommandFrameTest::nullResultRaisesBeforeAnyRead()
 {
     RecordingDispatcher dispatcher;
     dispatcher.AnswerNull<TestCmds::GetWidget>();
@@ -109,7 +109,7 @@ void TestCommandFrame::nullResultRaisesBeforeAnyRead()
     QCOMPARE(dispatcher.Commands().size(), std::size_t(1));
 }
 
-void TestCommandFrame::resultOfConvertibleTypeIsAMismatch()
+void CommandFrameTest::resultOfConvertibleTypeIsAMismatch()
 {
     RecordingDispatcher dispatcher;
     dispatcher.Answer<TestCmds::GetWidget>()
@@ -131,7 +131,7 @@ void TestCommandFrame::resultOfConvertibleTypeIsAMismatch()
     QVERIFY_EXCEPTION_THROWN(other.Get<TestCmds::Widget>(), TypeMismatchCommandException);
 }
 
-void TestCommandFrame::missingRequiredResultIsAMismatch()
+void CommandFrameTest::missingRequiredResultIsAMismatch()
 {
     RecordingDispatcher dispatcher;
     dispatcher.Answer<TestCmds::GetWidget>().Set<TestCmds::Count>(1u);
@@ -144,7 +144,7 @@ void TestCommandFrame::missingRequiredResultIsAMismatch()
     }
 }
 
-void TestCommandFrame::optionalResultMayBeAbsentButNotMistyped()
+void CommandFrameTest::optionalResultMayBeAbsentButNotMistyped()
 {
     RecordingDispatcher dispatcher;
     dispatcher.Answer<TestCmds::GetWidget>();
@@ -157,7 +157,7 @@ void TestCommandFrame::optionalResultMayBeAbsentButNotMistyped()
     QVERIFY_EXCEPTION_THROWN(mistyped.Find<TestCmds::Cleanup>(), TypeMismatchCommandException);
 }
 
-void TestCommandFrame::emptyVectorArgumentIsSentNotOmitted()
+void CommandFrameTest::emptyVectorArgumentIsSentNotOmitted()
 {
     RecordingDispatcher dispatcher;
     DeleteFiles(dispatcher, {});
@@ -166,7 +166,7 @@ void TestCommandFrame::emptyVectorArgumentIsSentNotOmitted()
     QVERIFY(sent.Get<TestCmds::FileIds>().empty());
 }
 
-void TestCommandFrame::resultlessCommandIgnoresNullAnswer()
+void CommandFrameTest::resultlessCommandIgnoresNullAnswer()
 {
     RecordingDispatcher dispatcher;
     dispatcher.AnswerNull<TestCmds::DeleteFiles>();
@@ -180,7 +180,7 @@ void TestCommandFrame::resultlessCommandIgnoresNullAnswer()
     QCOMPARE(answer->GetRefCount(), 2L); // ours and the AnswerAlways closure's
 }
 
-void TestCommandFrame::referencesBalanceOnEveryPath()
+void CommandFrameTest::referencesBalanceOnEveryPath()
 {
     const long before = RefCntObject::LiveInstanceCount();
     {
@@ -211,7 +211,7 @@ void TestCommandFrame::referencesBalanceOnEveryPath()
     QCOMPARE(answer->GetRefCount(), 2L);
 }
 
-void TestCommandFrame::declarationsDescribeThemselves()
+void CommandFrameTest::declarationsDescribeThemselves()
 {
     const Zel::Commands::CommandInfo info = Zel::Commands::DescribeCommand<TestCmds::GetWidget>();
     QCOMPARE(info.id, 9001);
@@ -225,5 +225,5 @@ void TestCommandFrame::declarationsDescribeThemselves()
     QVERIFY(!info.results[1].matches(*wrong));
 }
 
-QTEST_MAIN(TestCommandFrame)
-#include "test_command_frame.moc"
+QTEST_MAIN(CommandFrameTest)
+#include "CommandFrameTest.moc"

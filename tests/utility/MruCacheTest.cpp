@@ -47,7 +47,7 @@ bool Miss(PageCache& cache, unsigned int row, Ids* released)
 
 } // namespace
 
-class TestMruCache : public ZelTest::ZelTestCase
+class MruCacheTest : public ZelTest::ZelTestCase
 {
     Q_OBJECT
 
@@ -63,7 +63,7 @@ private slots:
     void secondThreadWaitsAndTakesFirstFactoryValue();
 };
 
-void TestMruCache::sizesCompareAndSubtractPerDimension()
+void MruCacheTest::sizesCompareAndSubtractPerDimension()
 {
     using D2 = CacheDimensions<2>;
     QVERIFY(D2({1, 5}).Exceeds(D2({2, 4})) && D2({2, 4}).Exceeds(D2({1, 5})));
@@ -90,7 +90,7 @@ void TestMruCache::sizesCompareAndSubtractPerDimension()
     QVERIFY(cache.Total() == D2({4, 95}));
 }
 
-void TestMruCache::evictsLeastRecentlyUsed_data()
+void MruCacheTest::evictsLeastRecentlyUsed_data()
 {
     QTest::addColumn<bool>("readFirst");
     QTest::addColumn<int>("evicted");
@@ -98,7 +98,7 @@ void TestMruCache::evictsLeastRecentlyUsed_data()
     QTest::newRow("hit promotes, next oldest goes") << true << 2;
 }
 
-void TestMruCache::evictsLeastRecentlyUsed()
+void MruCacheTest::evictsLeastRecentlyUsed()
 {
     QFETCH(bool, readFirst);
     QFETCH(int, evicted);
@@ -119,7 +119,7 @@ void TestMruCache::evictsLeastRecentlyUsed()
     QVERIFY(Miss(cache, unsigned(evicted), &released));
 }
 
-void TestMruCache::entryLargerThanCapacityIsMadeOutsideLockAndNotCached_data()
+void MruCacheTest::entryLargerThanCapacityIsMadeOutsideLockAndNotCached_data()
 {
     QTest::addColumn<quint64>("capacity");
     QTest::addColumn<quint64>("size");
@@ -127,7 +127,7 @@ void TestMruCache::entryLargerThanCapacityIsMadeOutsideLockAndNotCached_data()
     QTest::newRow("size above capacity") << quint64 {3} << quint64 {4};
 }
 
-void TestMruCache::entryLargerThanCapacityIsMadeOutsideLockAndNotCached()
+void MruCacheTest::entryLargerThanCapacityIsMadeOutsideLockAndNotCached()
 {
     QFETCH(quint64, capacity);
     QFETCH(quint64, size);
@@ -153,7 +153,7 @@ void TestMruCache::entryLargerThanCapacityIsMadeOutsideLockAndNotCached()
     QVERIFY(cache.Count() == 0 && cache.Total() == 0);
 }
 
-void TestMruCache::indexOrdersKeysByFirstThenSecond()
+void MruCacheTest::indexOrdersKeysByFirstThenSecond()
 {
     Ids released;
     PageCache cache(10);
@@ -164,7 +164,7 @@ void TestMruCache::indexOrdersKeysByFirstThenSecond()
     QCOMPARE(cache.KeysByRecency(), (Keys {{0, 4}, {1, 0}, {0, 0xFFFFFFFFu}, {0, 5}}));
 }
 
-void TestMruCache::clearReleasesMostRecentFirstAndRefills()
+void MruCacheTest::clearReleasesMostRecentFirstAndRefills()
 {
     Ids released;
     {
@@ -180,7 +180,7 @@ void TestMruCache::clearReleasesMostRecentFirstAndRefills()
     QCOMPARE(released, (Ids {1, 3, 2, 2, 1})); // destruction clears
 }
 
-void TestMruCache::sameThreadMayReenterFromFactoryAndRelease()
+void MruCacheTest::sameThreadMayReenterFromFactoryAndRelease()
 {
     // The factory clears the cache (a notification delivered while the page loads) and then finds
     // its key cached by a nested call: no deadlock, the outer value replaces the nested one, and
@@ -208,7 +208,7 @@ void TestMruCache::sameThreadMayReenterFromFactoryAndRelease()
     QVERIFY(cache.Total() == 2);
 }
 
-void TestMruCache::secondThreadWaitsAndTakesFirstFactoryValue()
+void MruCacheTest::secondThreadWaitsAndTakesFirstFactoryValue()
 {
     for (int round = 0; round < 100; ++round) {
         const MruCacheRace::Outcome outcome = MruCacheRace::RaceForMissingKey(round == 0);
@@ -217,5 +217,5 @@ void TestMruCache::secondThreadWaitsAndTakesFirstFactoryValue()
     }
 }
 
-QTEST_GUILESS_MAIN(TestMruCache)
-#include "test_mrucache.moc"
+QTEST_GUILESS_MAIN(MruCacheTest)
+#include "MruCacheTest.moc"

@@ -119,7 +119,7 @@ QMessageBox::StandardButton Show(const wchar_t* text, QMessageBox::StandardButto
 
 } // namespace
 
-class TestHostUi : public ZelTestCase
+class HostUiTest : public ZelTestCase
 {
     Q_OBJECT
 
@@ -146,7 +146,7 @@ private slots:
     void computeGeometryPlacesADialogOverItsParentOnScreen();
 };
 
-void TestHostUi::scaleForDpiRounds_data()
+void HostUiTest::scaleForDpiRounds_data()
 {
     QTest::addColumn<int>("dpi");
     QTest::addColumn<int>("logical");
@@ -158,7 +158,7 @@ void TestHostUi::scaleForDpiRounds_data()
     QTest::newRow("negative offsets scale too") << 192 << -3 << -6;
 }
 
-void TestHostUi::scaleForDpiRounds()
+void HostUiTest::scaleForDpiRounds()
 {
     QFETCH(int, dpi);
     QFETCH(int, logical);
@@ -169,7 +169,7 @@ void TestHostUi::scaleForDpiRounds()
     QCOMPARE(ScaleForDpi(&device, QMargins(logical, 0, logical, 0)), QMargins(expected, 0, expected, 0));
 }
 
-void TestHostUi::scaleForDpiOnWidgetsFollowsTheScreenNotQtsPixelRatio()
+void HostUiTest::scaleForDpiOnWidgetsFollowsTheScreenNotQtsPixelRatio()
 {
     QWidget widget;
     QCOMPARE(ScaleForDpi(&widget, 500), static_cast<int>(std::lround(500 * widget.logicalDpiX() / 96.0)));
@@ -188,7 +188,7 @@ void TestHostUi::scaleForDpiOnWidgetsFollowsTheScreenNotQtsPixelRatio()
     }
 }
 
-void TestHostUi::fontsFollowTheRampAndTheDevice()
+void HostUiTest::fontsFollowTheRampAndTheDevice()
 {
     using F = UnificationFontUtil;
     for (int role = 1; role < F::RoleCount; ++role)
@@ -209,7 +209,7 @@ void TestHostUi::fontsFollowTheRampAndTheDevice()
     QVERIFY(ZelWidgetUtil::GetFont(ZelWidgetUtil::Font_Italic, false).italic());
 }
 
-void TestHostUi::representativeColourPairsAreReadable()
+void HostUiTest::representativeColourPairsAreReadable()
 {
     // 4.5:1 is the usual floor for body text, 3:1 for control outlines.
     const auto& c = UnificationColors::Get();
@@ -220,7 +220,7 @@ void TestHostUi::representativeColourPairsAreReadable()
     QVERIFY(Contrast(c.GetColor(UnificationColors::Focus), c.GetSurfaceColor()) >= 3.0);
 }
 
-void TestHostUi::badArgumentsRaiseTheLogicException()
+void HostUiTest::badArgumentsRaiseTheLogicException()
 {
     QVERIFY_EXCEPTION_THROWN(UnificationFontUtil::GetFont(-1, 0, nullptr), LogicException);
     QVERIFY_EXCEPTION_THROWN(UnificationFontUtil::GetFont(UnificationFontUtil::RoleCount, 0, nullptr), LogicException);
@@ -244,7 +244,7 @@ void TestHostUi::badArgumentsRaiseTheLogicException()
     QVERIFY2(!kept.signalsBlocked(), "a rejected blocker must not have blocked anything");
 }
 
-void TestHostUi::applyStylesTheTreeButNotChildWindows()
+void HostUiTest::applyStylesTheTreeButNotChildWindows()
 {
     QWidget root;
     auto* frame = new QFrame(&root);
@@ -284,7 +284,7 @@ void TestHostUi::applyStylesTheTreeButNotChildWindows()
     QCOMPARE(light->font().pixelSize(), label->font().pixelSize());
 }
 
-void TestHostUi::applyToSingleWidgetLeavesChildrenAlone()
+void HostUiTest::applyToSingleWidgetLeavesChildrenAlone()
 {
     QFrame root;
     root.setFrameShape(QFrame::Box);
@@ -322,7 +322,7 @@ void TestHostUi::applyToSingleWidgetLeavesChildrenAlone()
     QCOMPARE(grandChild->font().pixelSize(), 27);
 }
 
-void TestHostUi::filterExcludesWidgetsButNotTheirChildren()
+void HostUiTest::filterExcludesWidgetsButNotTheirChildren()
 {
     QWidget root;
     auto* label = new QLabel(&root);
@@ -344,7 +344,7 @@ const QColor Backdrop(0x35, 0x5C, 0x80);
 const QColor CallerText(0xFF, 0xC0, 0x30);
 } // namespace
 
-void TestHostUi::buttonKindsPaintTheirColours_data()
+void HostUiTest::buttonKindsPaintTheirColours_data()
 {
     using B = UnificationButtonStyle;
     const auto& c = UnificationColors::Get();
@@ -368,7 +368,7 @@ void TestHostUi::buttonKindsPaintTheirColours_data()
     }
 }
 
-void TestHostUi::buttonKindsPaintTheirColours()
+void HostUiTest::buttonKindsPaintTheirColours()
 {
     QFETCH(int, kind);
     QFETCH(bool, zelvar);
@@ -404,7 +404,7 @@ void TestHostUi::buttonKindsPaintTheirColours()
     }
 }
 
-void TestHostUi::styledButtonsFollowTheirParentsFontAndSizeToTheirKind()
+void HostUiTest::styledButtonsFollowTheirParentsFontAndSizeToTheirKind()
 {
     QWidget form;
     auto* ok = new QPushButton(QStringLiteral("OK"), &form);
@@ -424,7 +424,7 @@ void TestHostUi::styledButtonsFollowTheirParentsFontAndSizeToTheirKind()
     QVERIFY2(ok->sizeHint().width() < kindWidth, "restyling must drop the cached size hint");
 }
 
-void TestHostUi::zelvarButtonOverridesAndPadding()
+void HostUiTest::zelvarButtonOverridesAndPadding()
 {
     // Overrides survive a new look; clearing them returns to the look.
     ZelvarButton button(QStringLiteral("12 levels"));
@@ -455,10 +455,10 @@ void TestHostUi::zelvarButtonOverridesAndPadding()
     QVERIFY(button.sizeHint().width() >= withoutMenu + ScaleForDpi(&button, 8));
 }
 
-void TestHostUi::iconsRenderForEveryKnownResource()
+void HostUiTest::iconsRenderForEveryKnownResource()
 {
     const std::vector<QtZelResourceId> ids = {
-#define ZEL_RESOURCE(id, name) id,
+#define ZEL_RESOURCE(Name, Id, File) Id,
 #include "host/doc/ResourceIds.inc"
 #undef ZEL_RESOURCE
     };
@@ -482,7 +482,7 @@ void TestHostUi::iconsRenderForEveryKnownResource()
     }
 }
 
-void TestHostUi::presenterGetsTheExactRequestsAndItsAnswersAreReturned()
+void HostUiTest::presenterGetsTheExactRequestsAndItsAnswersAreReturned()
 {
     RecordingPresenter presenter;
     presenter.answer = QMessageBox::Cancel;
@@ -526,7 +526,7 @@ void TestHostUi::presenterGetsTheExactRequestsAndItsAnswersAreReturned()
     QCOMPARE(presenter.lastAt, wanted);
 }
 
-void TestHostUi::scopedPresentersNestAndRestore()
+void HostUiTest::scopedPresentersNestAndRestore()
 {
     IModalPresenter& original = GetModalPresenter();
     RecordingPresenter outer;
@@ -570,7 +570,7 @@ void TestHostUi::scopedPresentersNestAndRestore()
     QVERIFY(defaultIsGreen);
 }
 
-void TestHostUi::signalBlockerRestoresThePreviousState()
+void HostUiTest::signalBlockerRestoresThePreviousState()
 {
     QObject free;
     QObject alreadyBlocked;
@@ -599,7 +599,7 @@ void TestHostUi::signalBlockerRestoresThePreviousState()
     QVERIFY2(free.signalsBlocked(), "after Unblock the destructor must not touch the object again");
 }
 
-void TestHostUi::computeGeometryCentresAndStaysInside_data()
+void HostUiTest::computeGeometryCentresAndStaysInside_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QRect>("anchor");
@@ -618,7 +618,7 @@ void TestHostUi::computeGeometryCentresAndStaysInside_data()
         << QSize(200, 200) << QRect(1990, 10, 20, 20) << QRect(1000, 40, 1000, 760) << QRect(1800, 40, 200, 200);
 }
 
-void TestHostUi::computeGeometryCentresAndStaysInside()
+void HostUiTest::computeGeometryCentresAndStaysInside()
 {
     QFETCH(QSize, size);
     QFETCH(QRect, anchor);
@@ -629,7 +629,7 @@ void TestHostUi::computeGeometryCentresAndStaysInside()
     QVERIFY(available.contains(result));
 }
 
-void TestHostUi::computeGeometryPlacesADialogOverItsParentOnScreen()
+void HostUiTest::computeGeometryPlacesADialogOverItsParentOnScreen()
 {
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget parent;
@@ -646,5 +646,5 @@ void TestHostUi::computeGeometryPlacesADialogOverItsParentOnScreen()
     QVERIFY(available.contains(QtUtil::ComputeWidgetGeometry(&dialog)));
 }
 
-QTEST_MAIN(TestHostUi)
-#include "test_host_ui.moc"
+QTEST_MAIN(HostUiTest)
+#include "HostUiTest.moc"

@@ -1,0 +1,8 @@
+#include "host/ui/TBeep.h"
+
+#include "host/ui/IModalPresenter.h"
+
+void TBeep()
+{
+    GetModalPresenter().Beep();
+}
