@@ -176,11 +176,6 @@ int CompareName(const char* name, QStringView word)
 }
 } // namespace
 
-std::uint16_t MdxFunction::ArgumentRole(int index) const
-{
-    return arguments[std::min(index, static_cast<int>(std::size(arguments)) - 1)];
-}
-
 int MdxFunctionTable::Count()
 {
     return static_cast<int>(std::size(Functions));

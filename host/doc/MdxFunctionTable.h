@@ -82,7 +82,7 @@ struct MdxFunction
     static constexpr std::uint8_t Unbounded = 255;
 
     QLatin1String Name() const { return QLatin1String(name); }
-    std::uint16_t ArgumentRole(int index) const;
+    std::uint16_t ArgumentRole(int index) const { return arguments[index < 3 ? index : 3]; }
     bool AllowsFlag(MdxKeyword keyword) const { return (flags >> static_cast<int>(keyword)) & 1u; }
 };
 
