@@ -104,22 +104,43 @@ enum class Reach
     Screenful,
 };
 
+// Types a character in the middle line of the 5,000-line formula, and deletes it again the next
+// time, so that every keystroke is the same edit.
+class Typist
+{
+public:
+    explicit Typist(QsciScintilla& editor)
+        : m_editor(editor)
+    {
+        m_editor.setText(LongFormula(5'000));
+        m_editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
+        m_middle = m_editor.SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 2'500UL) + 10;
+    }
+
+    void Keystroke()
+    {
+        if (m_typed)
+            m_editor.SendScintilla(QsciScintillaBase::SCI_DELETERANGE, static_cast<unsigned long>(m_middle), 1L);
+        else
+            m_editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, static_cast<unsigned long>(m_middle), "x");
+        m_typed = !m_typed;
+    }
+
+private:
+    QsciScintilla& m_editor;
+    long m_middle = 0;
+    bool m_typed = false;
+};
+
 // One keystroke (typing a character or deleting it again) in the middle line, then the styling
 // that painting asks for.
 void Restyle(benchmark::State& state, QsciScintilla& editor, Reach reach, const std::function<int()>& styledLines)
 {
-    editor.setText(LongFormula(5'000));
-    editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
-    const long middle = editor.SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 2'500UL) + 10;
+    Typist typist(editor);
     const long screenEnd = editor.SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 2'540UL);
     const int linesBefore = styledLines ? styledLines() : 0;
-    bool typed = false;
     for (auto _ : state) {
-        if (typed)
-            editor.SendScintilla(QsciScintillaBase::SCI_DELETERANGE, static_cast<unsigned long>(middle), 1L);
-        else
-            editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, static_cast<unsigned long>(middle), "x");
-        typed = !typed;
+        typist.Keystroke();
         const auto start = Clock::now();
         const long endStyled = editor.SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED);
         editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, static_cast<unsigned long>(endStyled),
@@ -155,17 +176,9 @@ BENCHMARK(BM_RestyleSqlLexer)->ArgName("screenful")->Arg(0)->Arg(1)->UseManualTi
 void BM_KeystrokeAlone(benchmark::State& state)
 {
     ScintillaEditBox editor;
-    editor.setText(LongFormula(5'000));
-    editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
-    const long middle = editor.SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 2'500UL) + 10;
-    bool typed = false;
-    for (auto _ : state) {
-        if (typed)
-            editor.SendScintilla(QsciScintillaBase::SCI_DELETERANGE, static_cast<unsigned long>(middle), 1L);
-        else
-            editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, static_cast<unsigned long>(middle), "x");
-        typed = !typed;
-    }
+    Typist typist(editor);
+    for (auto _ : state)
+        typist.Keystroke();
 }
 BENCHMARK(BM_KeystrokeAlone)->Unit(benchmark::kMicrosecond);
 

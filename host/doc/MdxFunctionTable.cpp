@@ -1,6 +1,7 @@
 #include "MdxFunctionTable.h"
 
 #include "Exceptions.h"
+#include "MdxTokenizer.h"
 
 #include <algorithm>
 #include <iterator>
@@ -155,25 +156,6 @@ constexpr MdxFunction Functions[] = {
     Fn("YTD", 0, 1, Mem, 0, 0, R::Set),
 };
 
-char16_t Fold(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
-// Negative, zero or positive as the table's name sorts before, with or after `word`.
-int CompareName(const char* name, QStringView word)
-{
-    int i = 0;
-    for (; name[i] != '\0' && i < word.size(); ++i) {
-        const int a = Fold(static_cast<unsigned char>(name[i]));
-        const int b = Fold(word[i].unicode());
-        if (a != b)
-            return a - b;
-    }
-    if (name[i] == '\0')
-        return i == word.size() ? 0 : -1;
-    return 1;
-}
 } // namespace
 
 int MdxFunctionTable::Count()
@@ -190,26 +172,30 @@ const MdxFunction& MdxFunctionTable::At(int index)
 int MdxFunctionTable::FindName(QStringView name)
 {
     const auto* it = std::lower_bound(std::begin(Functions), std::end(Functions), name,
-        [](const MdxFunction& entry, QStringView word) { return CompareName(entry.name, word) < 0; });
-    if (it == std::end(Functions) || CompareName(it->name, name) != 0)
+        [](const MdxFunction& entry, QStringView word) { return MdxTokenizer::CompareName(entry.name, word) < 0; });
+    if (it == std::end(Functions) || MdxTokenizer::CompareName(it->name, name) != 0)
         return -1;
     return static_cast<int>(it - std::begin(Functions));
 }
 
-int MdxFunctionTable::Find(QStringView name, MdxCallStyle style)
+// The first entry of this name that `accept` takes; -1 when none.
+template <typename Accept>
+static int FindEntry(QStringView name, Accept accept)
 {
-    for (int i = FindName(name); i >= 0 && i < Count() && CompareName(Functions[i].name, name) == 0; ++i) {
-        if (Functions[i].style == style)
+    for (int i = MdxFunctionTable::FindName(name);
+         i >= 0 && i < MdxFunctionTable::Count() && MdxTokenizer::CompareName(Functions[i].name, name) == 0; ++i) {
+        if (accept(Functions[i]))
             return i;
     }
     return -1;
 }
 
+int MdxFunctionTable::Find(QStringView name, MdxCallStyle style)
+{
+    return FindEntry(name, [style](const MdxFunction& entry) { return entry.style == style; });
+}
+
 int MdxFunctionTable::FindMember(QStringView name)
 {
-    for (int i = FindName(name); i >= 0 && i < Count() && CompareName(Functions[i].name, name) == 0; ++i) {
-        if (Functions[i].style != MdxCallStyle::Function)
-            return i;
-    }
-    return -1;
+    return FindEntry(name, [](const MdxFunction& entry) { return entry.style != MdxCallStyle::Function; });
 }

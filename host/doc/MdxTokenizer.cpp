@@ -425,24 +425,26 @@ void MdxTokenizer::ScanStray(MdxToken& token)
     } while (m_pos < m_size && !BeginsToken(At(m_pos), At(m_pos + 1)));
 }
 
+int MdxTokenizer::CompareName(const char* name, QStringView word)
+{
+    const auto fold = [](char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c; };
+    int i = 0;
+    for (; name[i] != '\0' && i < word.size(); ++i) {
+        const int a = fold(static_cast<unsigned char>(name[i]));
+        const int b = fold(word[i].unicode());
+        if (a != b)
+            return a - b;
+    }
+    if (name[i] == '\0')
+        return i == word.size() ? 0 : -1;
+    return 1;
+}
+
 bool MdxTokenizer::FindKeyword(QStringView word, MdxKeyword& keyword)
 {
-    const auto compare = [](const char* text, QStringView w) {
-        int i = 0;
-        for (; text[i] != '\0' && i < w.size(); ++i) {
-            char16_t c = w[i].unicode();
-            if (c >= u'a' && c <= u'z')
-                c = static_cast<char16_t>(c - u'a' + u'A');
-            if (c != static_cast<unsigned char>(text[i]))
-                return static_cast<int>(static_cast<unsigned char>(text[i])) - static_cast<int>(c);
-        }
-        if (text[i] == '\0')
-            return i == w.size() ? 0 : -1;
-        return 1;
-    };
     const auto* it = std::lower_bound(std::begin(Keywords), std::end(Keywords), word,
-        [&](const KeywordEntry& entry, QStringView w) { return compare(entry.text, w) < 0; });
-    if (it == std::end(Keywords) || compare(it->text, word) != 0)
+        [](const KeywordEntry& entry, QStringView w) { return CompareName(entry.text, w) < 0; });
+    if (it == std::end(Keywords) || CompareName(it->text, word) != 0)
         return false;
     keyword = it->keyword;
     return true;

@@ -33,6 +33,9 @@ public:
 
     // Case-insensitive.
     static bool FindKeyword(QStringView word, MdxKeyword& keyword);
+    // How MDX orders and matches reserved words and function names: ASCII letters without regard
+    // to case. Negative, zero or positive as `name` sorts before, with or after `word`.
+    static int CompareName(const char* name, QStringView word);
     static QLatin1String KeywordText(MdxKeyword keyword);
 
 private:

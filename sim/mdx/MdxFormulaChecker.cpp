@@ -182,6 +182,18 @@ private:
 
     int Calculation(const QString& key) const { return m_mode == Mode::Place ? -1 : m_checker.FindCalculation(key); }
 
+    // What the cube did not have may be a calculation filed under `key` (by name, never by key);
+    // else the refusal, with %1 the parent's path and %2 the segment as written.
+    bool CalculationOrRefusal(const QString& key, const QString& parentPath, const MdxSegment& segment, MdxNamed& named,
+        QString& error, const QString& keyRefusal, const QString& nameRefusal)
+    {
+        const int calculation = segment.isKey || key.isEmpty() ? -1 : Calculation(key);
+        if (calculation >= 0)
+            return SetCalculation(named, calculation, parentPath, error);
+        error = (segment.isKey ? keyRefusal : nameRefusal).arg(parentPath, segment.written);
+        return false;
+    }
+
     bool ResolveMeasure(const MdxSegment& segment, MdxNamed& named, QString& error)
     {
         const QString measures = Bracketed(m_checker.m_measuresName);
@@ -226,15 +238,9 @@ private:
             SetMember(named, parent.hierarchy, member, parent.path);
             return true;
         }
-        if (!segment.isKey) {
-            const int calculation = Calculation(ChildKey(parent.hierarchy, AllMemberId, segment.name));
-            if (calculation >= 0)
-                return SetCalculation(named, calculation, parent.path, error);
-        }
-        error = segment.isKey
-            ? QStringLiteral("no member on the top level of %1 has the key '%2'").arg(parent.path, segment.written)
-            : QStringLiteral("'%1' is not a level or member of %2").arg(segment.written, parent.path);
-        return false;
+        return CalculationOrRefusal(ChildKey(parent.hierarchy, AllMemberId, segment.name), parent.path, segment, named,
+            error, QStringLiteral("no member on the top level of %1 has the key '%2'"),
+            QStringLiteral("'%2' is not a level or member of %1"));
     }
 
     bool ResolveOnLevel(const MdxNamed& parent, const MdxSegment& segment, MdxNamed& named, QString& error)
@@ -253,15 +259,12 @@ private:
                 SetMember(named, parent.hierarchy, member, parent.path);
                 return true;
             }
-            if (!segment.isKey) {
-                const int calculation = Calculation(LevelKey(parent.hierarchy, parent.level, segment.name));
-                if (calculation >= 0)
-                    return SetCalculation(named, calculation, parent.path, error);
-            }
         }
-        error = segment.isKey ? QStringLiteral("no member of %1 has the key '%2'").arg(parent.path, segment.written)
-                              : QStringLiteral("'%1' is not a member of %2").arg(segment.written, parent.path);
-        return false;
+        // No calculation lives on the All level.
+        const bool allLevel = hierarchy.hasAll && parent.level == 0;
+        return CalculationOrRefusal(allLevel ? QString() : LevelKey(parent.hierarchy, parent.level, segment.name),
+            parent.path, segment, named, error, QStringLiteral("no member of %1 has the key '%2'"),
+            QStringLiteral("'%2' is not a member of %1"));
     }
 
     bool ResolveChild(const MdxNamed& parent, const MdxSegment& segment, MdxNamed& named, QString& error)
@@ -284,14 +287,9 @@ private:
             SetMember(named, parent.hierarchy, child, parent.path);
             return true;
         }
-        if (!segment.isKey) {
-            const int calculation = Calculation(ChildKey(parent.hierarchy, parent.member, segment.name));
-            if (calculation >= 0)
-                return SetCalculation(named, calculation, parent.path, error);
-        }
-        error = segment.isKey ? QStringLiteral("%1 has no child with the key '%2'").arg(parent.path, segment.written)
-                              : QStringLiteral("'%1' is not a child of %2").arg(segment.written, parent.path);
-        return false;
+        return CalculationOrRefusal(ChildKey(parent.hierarchy, parent.member, segment.name), parent.path, segment,
+            named, error, QStringLiteral("%1 has no child with the key '%2'"),
+            QStringLiteral("'%2' is not a child of %1"));
     }
 
     MdxFormulaChecker& m_checker;

@@ -267,6 +267,8 @@ private slots:
         invalid("name after a property", QStringLiteral("[Geography].CurrentMember.[East]"),
             QStringLiteral("line 1, column 27: '[East]' cannot follow a member: a name segment follows the name of a "
                            "hierarchy, level or member"));
+        invalid("a name that looks like a placeholder", QStringLiteral("[Geography].[%1 %2]"),
+            QStringLiteral("line 1, column 13: '[%1 %2]' is not a level or member of [Geography]"));
         invalid("unknown name without brackets", QStringLiteral("Sum(x)"),
             QStringLiteral("line 1, column 5: 'x' is not a dimension or hierarchy of the cube"));
 
