@@ -7,6 +7,7 @@
 #include <QtCore/QString>
 #include <QtCore/QStringView>
 
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -76,8 +77,9 @@ private:
     const IMdxCube& m_cube;
     std::vector<MdxCalculation> m_calculations;
     QString m_measuresName;
-    // Index 0 stands for the measures.
-    std::vector<MdxHierarchy> m_hierarchies;
+    // Index 0 stands for the measures. A deque, because a lookup may add a hierarchy while an
+    // outer lookup still holds one: a cycle search parses other formulas in the middle of a name.
+    std::deque<MdxHierarchy> m_hierarchies;
     QHash<QString, int> m_hierarchyByName; // folded name -> index, -1 for a name the cube lacks
     std::vector<Place> m_places;
     QHash<QString, int> m_calculationByKey;
