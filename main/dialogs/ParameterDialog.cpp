@@ -132,6 +132,8 @@ void ParameterDialog::MakeConnections()
 
     connect(
         ui.m_ctrlType, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ParameterDialog::OnDataTypeChange);
+    connect(ui.buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(ui.buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui.m_ctrlCaption, &QLineEdit::textEdited, this, &ParameterDialog::OnDisplayInfoChange);
     connect(m_descnEditor, &RichEditWidget::textChanged, this, &ParameterDialog::OnDisplayInfoChange);
     connect(ui.m_domainTypeBtnGroup, &QButtonGroup::idClicked, this, &ParameterDialog::OnDomainChanged);

@@ -80,7 +80,6 @@ protected:
     RefCntPtr<ParameterListDomainMemberPresModel const> GetBooleanMember(int index) const;
     void EnsureChangesCommitted();
 
-    Ui::ParameterDialog& Form() const noexcept { return *m_ui; }
     UberFormatWidget& FormatPopup() const;
 
 protected slots:

@@ -7,20 +7,36 @@
 #include "host/doc/DataValue.h"
 #include "host/doc/DatePeriodType.h"
 
-#include "ui_ParameterDialog.h"
-
+#include "apps/drivers/ParameterDialogDriver.h"
 #include "gen-command-wrappers/ParameterCommandWrappers.h"
 #include "host/doc/Exceptions.h"
 #include "host/doc/StringTable.h"
+#include "host/ui/DataValueWidget.h"
+#include "host/ui/MenuButton.h"
 #include "host/ui/RichEditWidget.h"
+#include "host/ui/SearchableComboBox.h"
 #include "host/ui/UberFormatWidget.h"
+#include "host/ui/ZelvarLineEdit.h"
 #include "main/dialogs/ParameterDialog.h"
 #include "main/dialogs/ParentChildPair.h"
 #include "main/models/ParameterMemberModel.h"
+#include "widgets/ParameterMemberView.h"
+#include "widgets/UberFormatPickerCtrl.h"
+#include "widgets/ZelvarComboBoxEnum.h"
 
 #include <QtGui/QClipboard>
 #include <QtTest/QtTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QButtonGroup>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLayout>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QSpinBox>
+#include <QtWidgets/QStackedWidget>
 
 #include <functional>
 #include <memory>
@@ -121,7 +137,6 @@ class TestDialog : public ParameterDialog
 {
 public:
     using ParameterDialog::EnsureChangesCommitted;
-    using ParameterDialog::Form;
     using ParameterDialog::FormatPopup;
     using ParameterDialog::GetBooleanMember;
     using ParameterDialog::GetParameter;
@@ -140,7 +155,13 @@ struct DialogFixture
     {
     }
 
-    Ui::ParameterDialog& ui() { return dialog->Form(); }
+    Zel::Drivers::ParameterDialogDriver d() const { return Zel::Drivers::ParameterDialogDriver(*dialog); }
+    // A control of the dialog by its object name.
+    template <typename T>
+    T* w(const char* name) const
+    {
+        return &d().Get<T>(name);
+    }
 
     // What the host answers to a change of data type or domain: the same edit, changed.
     void AnswerEdit(const Edit& edit, bool dataType)
@@ -151,11 +172,7 @@ struct DialogFixture
             dispatcher.Answer<Cmds::SetParameterDomainType>().Set<Cmds::EditInfo>(edit.Build());
     }
 
-    void PickType(DataType type)
-    {
-        QComboBox* combo = ui().m_ctrlType;
-        combo->setCurrentIndex(combo->findData(QVariant(int(type))));
-    }
+    void PickType(DataType type) const { d().PickType(type); }
 
     RecordingDispatcher dispatcher;
     std::unique_ptr<TestDialog> dialog;
@@ -227,14 +244,15 @@ void ParameterDialogTest::formCarriesItsNamesTextsAndIds()
     QVERIFY(d.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
 
     // The type that no parameter can take is not offered.
-    QVERIFY(!ItemTexts(*f.ui().m_ctrlType).contains(LookupTStr(Zel::Strings::DataTypeUnknown).ToQString()));
-    QVERIFY(f.ui().m_ctrlType->findData(QVariant(int(DT_BOOLEAN))) >= 0);
-    QCOMPARE(f.ui().m_ctrlDateStepSpin->minimum(), 1);
-    QCOMPARE(f.ui().m_ctrlDateStepSpin->maximum(), 100);
-    QCOMPARE(f.ui().m_domainTypeBtnGroup->id(f.ui().m_ctrlDomainRange), 2);
-    QCOMPARE(f.ui().m_booleanValueBtnGroup->id(f.ui().m_ctrlValueFalseBtn), 1);
-    QCOMPARE(f.ui().m_ctrlValueCombo->textElideMode(), Qt::ElideRight);
-    QCOMPARE(f.ui().m_ctrlCaption->selectedText(), QStringLiteral("Parameter 1"));
+    QVERIFY(!ItemTexts(*f.w<ZelvarComboBoxEnum<DataType>>("m_ctrlType"))
+                 .contains(LookupTStr(Zel::Strings::DataTypeUnknown).ToQString()));
+    QVERIFY(f.w<ZelvarComboBoxEnum<DataType>>("m_ctrlType")->findData(QVariant(int(DT_BOOLEAN))) >= 0);
+    QCOMPARE(f.w<QSpinBox>("m_ctrlDateStepSpin")->minimum(), 1);
+    QCOMPARE(f.w<QSpinBox>("m_ctrlDateStepSpin")->maximum(), 100);
+    QCOMPARE(f.w<QButtonGroup>("m_domainTypeBtnGroup")->id(f.w<QRadioButton>("m_ctrlDomainRange")), 2);
+    QCOMPARE(f.w<QButtonGroup>("m_booleanValueBtnGroup")->id(f.w<QRadioButton>("m_ctrlValueFalseBtn")), 1);
+    QCOMPARE(f.w<SearchableComboBox>("m_ctrlValueCombo")->textElideMode(), Qt::ElideRight);
+    QCOMPARE(f.w<ZelvarLineEdit>("m_ctrlCaption")->selectedText(), QStringLiteral("Parameter 1"));
     // Building the dialog sends nothing: every refresh is programmatic.
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(0));
 }
@@ -282,31 +300,33 @@ void ParameterDialogTest::layoutFollowsDataTypeAndDomain()
     if (domain == 1 && type != DT_BOOLEAN)
         edit.list = QStringList {"East", "West"};
     DialogFixture f(edit);
-    Ui::ParameterDialog& ui = f.ui();
     f.dialog->show();
 
-    QCOMPARE(ui.m_ctrlFormat->isEnabled(), format);
-    QCOMPARE(ui.m_ctrlFormatLabel->isEnabled(), format);
-    QCOMPARE(ui.m_ctrlDomainAny->isEnabled(), anyAndList);
-    QCOMPARE(ui.m_ctrlDomainList->isEnabled(), anyAndList);
-    QCOMPARE(ui.m_ctrlDomainLabel->isEnabled(), anyAndList);
-    QCOMPARE(ui.m_ctrlDomainRange->isEnabled(), range);
-    QCOMPARE(ui.m_ctrlType->GetValue(), DataType(type));
+    QCOMPARE(f.w<UberFormatPickerCtrl>("m_ctrlFormat")->isEnabled(), format);
+    QCOMPARE(f.w<QLabel>("m_ctrlFormatLabel")->isEnabled(), format);
+    QCOMPARE(f.w<QRadioButton>("m_ctrlDomainAny")->isEnabled(), anyAndList);
+    QCOMPARE(f.w<QRadioButton>("m_ctrlDomainList")->isEnabled(), anyAndList);
+    QCOMPARE(f.w<QLabel>("m_ctrlDomainLabel")->isEnabled(), anyAndList);
+    QCOMPARE(f.w<QRadioButton>("m_ctrlDomainRange")->isEnabled(), range);
+    QCOMPARE(f.w<ZelvarComboBoxEnum<DataType>>("m_ctrlType")->GetValue(), DataType(type));
 
-    QAbstractButton* checked = ui.m_domainTypeBtnGroup->checkedButton();
+    QAbstractButton* checked = f.w<QButtonGroup>("m_domainTypeBtnGroup")->checkedButton();
     if (type == DT_BOOLEAN)
         QVERIFY(!checked);
     else
-        QCOMPARE(ui.m_domainTypeBtnGroup->id(checked), domain);
+        QCOMPARE(f.w<QButtonGroup>("m_domainTypeBtnGroup")->id(checked), domain);
 
-    for (QGroupBox* box : {ui.m_sectionDombool, ui.m_sectionDomlist, ui.m_sectionDomrange})
+    for (QGroupBox* box :
+        {f.w<QGroupBox>("m_sectionDombool"), f.w<QGroupBox>("m_sectionDomlist"), f.w<QGroupBox>("m_sectionDomrange")})
         QCOMPARE(box->isVisible(), box->objectName() == section);
-    QCOMPARE(ui.stackedWidgetValue->currentIndex(), valuePage);
+    QCOMPARE(f.w<QStackedWidget>("stackedWidgetValue")->currentIndex(), valuePage);
     if (stepPage >= 0)
-        QCOMPARE(ui.stackedWidgetStep->currentIndex(), stepPage);
-    QVERIFY(ui.m_ctrlValueLabel->buddy());
-    QVERIFY(ui.stackedWidgetValue->currentWidget()->isAncestorOf(ui.m_ctrlValueLabel->buddy()));
-    QCOMPARE(ui.m_ctrlValueLabel->isEnabled(), true);
+        QCOMPARE(f.w<QStackedWidget>("stackedWidgetStep")->currentIndex(), stepPage);
+    QVERIFY(f.w<QLabel>("m_ctrlValueLabel")->buddy());
+    QVERIFY(f.w<QStackedWidget>("stackedWidgetValue")
+                ->currentWidget()
+                ->isAncestorOf(f.w<QLabel>("m_ctrlValueLabel")->buddy()));
+    QCOMPARE(f.w<QLabel>("m_ctrlValueLabel")->isEnabled(), true);
     f.dialog->hide();
 }
 
@@ -315,38 +335,37 @@ void ParameterDialogTest::restrictedDataTypeStaysDisabled()
     Edit edit;
     edit.restrict = true;
     DialogFixture f(edit);
-    QVERIFY(!f.ui().m_ctrlType->isEnabled());
-    QVERIFY(!f.ui().m_ctrlTypeLabel->isEnabled());
+    QVERIFY(!f.w<ZelvarComboBoxEnum<DataType>>("m_ctrlType")->isEnabled());
+    QVERIFY(!f.w<QLabel>("m_ctrlTypeLabel")->isEnabled());
 
     // A refresh after a domain change leaves them disabled.
     Edit list = edit;
     list.domain = ParameterTypes::Domain_List;
     f.AnswerEdit(list, false);
-    f.ui().m_ctrlDomainList->click();
-    QVERIFY(!f.ui().m_ctrlType->isEnabled());
+    f.w<QRadioButton>("m_ctrlDomainList")->click();
+    QVERIFY(!f.w<ZelvarComboBoxEnum<DataType>>("m_ctrlType")->isEnabled());
     // An empty list disables the current value with its label and the clear button.
-    QVERIFY(!f.ui().m_ctrlValueLabel->isEnabled());
-    QVERIFY(!f.ui().m_ctrlValueCombo->isEnabled());
-    QVERIFY(!f.ui().m_ctrlClearBtn->isEnabled());
+    QVERIFY(!f.w<QLabel>("m_ctrlValueLabel")->isEnabled());
+    QVERIFY(!f.w<SearchableComboBox>("m_ctrlValueCombo")->isEnabled());
+    QVERIFY(!f.w<QPushButton>("m_ctrlClearBtn")->isEnabled());
 }
 
 void ParameterDialogTest::commentToggleAndDisplayInfoPerKeystroke()
 {
     DialogFixture f(Edit {});
-    Ui::ParameterDialog& ui = f.ui();
-    QCOMPARE(ui.m_ctrlDescnBtn->text(), QStringLiteral("&Comment >>"));
-    QVERIFY(ui.m_sectionDescn->isHidden());
-    ui.m_ctrlDescnBtn->click();
-    QVERIFY(!ui.m_sectionDescn->isHidden());
-    QCOMPARE(ui.m_ctrlDescnBtn->text(), QStringLiteral("<< &Comment"));
-    ui.m_ctrlDescnBtn->click();
-    QVERIFY(ui.m_sectionDescn->isHidden());
-    QCOMPARE(ui.m_ctrlDescnBtn->text(), QStringLiteral("&Comment >>"));
+    QCOMPARE(f.w<QPushButton>("m_ctrlDescnBtn")->text(), QStringLiteral("&Comment >>"));
+    QVERIFY(f.w<QGroupBox>("m_sectionDescn")->isHidden());
+    f.w<QPushButton>("m_ctrlDescnBtn")->click();
+    QVERIFY(!f.w<QGroupBox>("m_sectionDescn")->isHidden());
+    QCOMPARE(f.w<QPushButton>("m_ctrlDescnBtn")->text(), QStringLiteral("<< &Comment"));
+    f.w<QPushButton>("m_ctrlDescnBtn")->click();
+    QVERIFY(f.w<QGroupBox>("m_sectionDescn")->isHidden());
+    QCOMPARE(f.w<QPushButton>("m_ctrlDescnBtn")->text(), QStringLiteral("&Comment >>"));
 
     auto* comment = f.dialog->findChild<RichEditWidget*>();
     comment->SetFormattedText(FormattedText::FromPlainText(TString(L"Shown on the dashboard")));
-    ui.m_ctrlCaption->clear();
-    QTest::keyClicks(ui.m_ctrlCaption, QStringLiteral("Top"));
+    f.w<ZelvarLineEdit>("m_ctrlCaption")->clear();
+    QTest::keyClicks(f.w<ZelvarLineEdit>("m_ctrlCaption"), QStringLiteral("Top"));
     QCOMPARE(f.dispatcher.Count<Cmds::SetParameterDisplayInfo>(), std::size_t(3));
     const RecordedCommand& last = f.dispatcher.Last<Cmds::SetParameterDisplayInfo>();
     QCOMPARE(last.Get<Cmds::Caption>(), TString(L"Top"));
@@ -370,20 +389,19 @@ void ParameterDialogTest::dataTypeChangeSendsOnlyForANewType()
     QCOMPARE(f.dispatcher.Last<Cmds::SetParameterDataType>().Get<Cmds::NewDataType>(), DT_STRING);
     // Everything follows the answer: no format and no range for text.
     QCOMPARE(f.dialog->GetParameter()->GetDataType(), DT_STRING);
-    QVERIFY(!f.ui().m_ctrlFormat->isEnabled());
-    QVERIFY(!f.ui().m_ctrlDomainRange->isEnabled());
+    QVERIFY(!f.w<UberFormatPickerCtrl>("m_ctrlFormat")->isEnabled());
+    QVERIFY(!f.w<QRadioButton>("m_ctrlDomainRange")->isEnabled());
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(1));
 }
 
 void ParameterDialogTest::domainChangeFlushesTheValueFirst()
 {
     DialogFixture f(Edit {});
-    Ui::ParameterDialog& ui = f.ui();
-    ui.m_ctrlDomainAny->click();
+    f.w<QRadioButton>("m_ctrlDomainAny")->click();
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(0));
 
     // A value typed but not yet sent goes before the domain change.
-    ui.m_ctrlValueEdit->SetValue(DataValue(9), false);
+    f.w<DataValueWidget>("m_ctrlValueEdit")->SetValue(DataValue(9), false);
     f.dispatcher.Answer<Cmds::SetParameterValue>()
         .Set<Cmds::AcceptedValue>(DataValue(9))
         .Set<Cmds::FormattedValue>(TString(L"9"));
@@ -391,12 +409,12 @@ void ParameterDialogTest::domainChangeFlushesTheValueFirst()
     range.domain = ParameterTypes::Domain_Range;
     range.value = DataValue(9);
     f.AnswerEdit(range, false);
-    ui.m_ctrlDomainRange->click();
+    f.w<QRadioButton>("m_ctrlDomainRange")->click();
     QCOMPARE(
         f.dispatcher.CommandIds(), (std::vector<int> {Cmds::SetParameterValue::id, Cmds::SetParameterDomainType::id}));
     QCOMPARE(
         f.dispatcher.Last<Cmds::SetParameterDomainType>().Get<Cmds::NewDomainType>(), ParameterTypes::Domain_Range);
-    QVERIFY(!ui.m_sectionDomrange->isHidden());
+    QVERIFY(!f.w<QGroupBox>("m_sectionDomrange")->isHidden());
 }
 
 void ParameterDialogTest::valueAndFormatChanges()
@@ -432,7 +450,7 @@ void ParameterDialogTest::valueAndFormatChanges()
 
     // A value change on an "any" domain: sent once, shown as the host took it.
     DialogFixture g(Edit {});
-    DataValueWidget* value = g.ui().m_ctrlValueEdit;
+    DataValueWidget* value = g.w<DataValueWidget>("m_ctrlValueEdit");
     emit value->changed();
     QCOMPARE(g.dispatcher.Commands().size(), std::size_t(0));
     value->SetValue(DataValue(500), false);
@@ -451,11 +469,10 @@ void ParameterDialogTest::rangeIsSentWholeAndOnlyWhenDifferent()
     Edit edit;
     edit.domain = ParameterTypes::Domain_Range;
     DialogFixture f(edit);
-    Ui::ParameterDialog& ui = f.ui();
-    QVERIFY(!ui.m_ctrlMin->isEnabled());
+    QVERIFY(!f.w<DataValueWidget>("m_ctrlMin")->isEnabled());
 
     // Nothing changed: nothing sent, also from a flush.
-    emit ui.m_ctrlMin->changed();
+    emit f.w<DataValueWidget>("m_ctrlMin")->changed();
     f.dialog->EnsureChangesCommitted();
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(0));
 
@@ -468,7 +485,7 @@ void ParameterDialogTest::rangeIsSentWholeAndOnlyWhenDifferent()
         f.dispatcher.Answer<Cmds::SetParameterRangeDomain>().Set<Cmds::ParameterInfo>(std::move(parameter));
     };
     answer(true);
-    ui.m_ctrlMinBtn->click();
+    f.w<QCheckBox>("m_ctrlMinBtn")->click();
     const auto& sent = *f.dispatcher.Last<Cmds::SetParameterRangeDomain>().Get<Cmds::RangeDomain>();
     QVERIFY(sent.GetHasUserDefinedMin());
     QVERIFY(!sent.GetHasUserDefinedMax());
@@ -477,15 +494,15 @@ void ParameterDialogTest::rangeIsSentWholeAndOnlyWhenDifferent()
     QCOMPARE(sent.GetDomainMax(), DataValue(5));
     QCOMPARE(sent.GetIncrement(), DataValue(1));
     // A numeric range never fills the period list, so the registry's default (days) goes along.
-    QCOMPARE(ui.m_ctrlDateStepPeriod->count(), 0);
+    QCOMPARE(f.w<ZelvarComboBoxEnum<DatePeriodType>>("m_ctrlDateStepPeriod")->count(), 0);
     QCOMPARE(sent.GetDateIncrementPeriod(), DPT_DAYS);
-    QVERIFY(ui.m_ctrlMin->isEnabled());
+    QVERIFY(f.w<DataValueWidget>("m_ctrlMin")->isEnabled());
 
     answer(false);
-    ui.m_ctrlMinBtn->click();
+    f.w<QCheckBox>("m_ctrlMinBtn")->click();
     QVERIFY(!f.dispatcher.Last<Cmds::SetParameterRangeDomain>().Get<Cmds::RangeDomain>()->GetHasUserDefinedMin());
     QCOMPARE(f.dispatcher.Count<Cmds::SetParameterRangeDomain>(), std::size_t(2));
-    QVERIFY(!ui.m_ctrlMin->isEnabled());
+    QVERIFY(!f.w<DataValueWidget>("m_ctrlMin")->isEnabled());
 }
 
 void ParameterDialogTest::dateStepCountWaitsForTheFlush()
@@ -496,10 +513,9 @@ void ParameterDialogTest::dateStepCountWaitsForTheFlush()
     edit.domain = ParameterTypes::Domain_Range;
     edit.period = DPT_MONTHS;
     DialogFixture f(edit);
-    Ui::ParameterDialog& ui = f.ui();
-    QCOMPARE(ui.m_ctrlDateStepPeriod->GetValue(), DPT_MONTHS);
+    QCOMPARE(f.w<ZelvarComboBoxEnum<DatePeriodType>>("m_ctrlDateStepPeriod")->GetValue(), DPT_MONTHS);
 
-    ui.m_ctrlDateStepSpin->setValue(3);
+    f.w<QSpinBox>("m_ctrlDateStepSpin")->setValue(3);
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(0));
 
     // OK: the range goes first, then the commit.
@@ -523,8 +539,8 @@ void ParameterDialogTest::periodListsByType()
         edit.value = type == DT_DATE ? DataValue(QDate(2024, 1, 1)) : DataValue(QDateTime(QDate(2024, 1, 1), QTime()));
         edit.domain = ParameterTypes::Domain_Range;
         DialogFixture f(edit);
-        QCOMPARE(f.ui().m_ctrlDateStepPeriod->count(), count);
-        QCOMPARE(f.ui().m_ctrlDateStepPeriod->GetValue(), DPT_DAYS);
+        QCOMPARE(f.w<ZelvarComboBoxEnum<DatePeriodType>>("m_ctrlDateStepPeriod")->count(), count);
+        QCOMPARE(f.w<ZelvarComboBoxEnum<DatePeriodType>>("m_ctrlDateStepPeriod")->GetValue(), DPT_DAYS);
         QCOMPARE(f.dispatcher.Commands().size(), std::size_t(0));
     }
 }
@@ -538,7 +554,7 @@ void ParameterDialogTest::commitRefusedKeepsTheDialogOpen()
         .Set<Cmds::RefusalMessage>(TString(L"The parameter name cannot be empty."))
         .Set<Cmds::FieldNameParam>(Field(QStringLiteral("ignored")));
     f.dialog->show();
-    QTest::mouseClick(f.ui().buttonBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    QTest::mouseClick(f.w<QDialogButtonBox>("buttonBox")->button(QDialogButtonBox::Ok), Qt::LeftButton);
     QCOMPARE(script.MessageBoxes().size(), std::size_t(1));
     const MessageBoxRequest& box = script.MessageBoxes().front();
     QCOMPARE(box.text, QStringLiteral("The parameter name cannot be empty."));
@@ -573,8 +589,8 @@ void ParameterDialogTest::commitNamesTheParameterAndCleanupGoesLast()
                 f.dialog->accept();
                 QCOMPARE(f.dialog->GetCommittedParameterName(), Field(QStringLiteral("Top N")));
                 // A field that loses focus as the dialog hides sends nothing to the closed edit.
-                f.ui().m_ctrlValueEdit->SetValue(DataValue(8), false);
-                emit f.ui().m_ctrlValueEdit->changed();
+                f.w<DataValueWidget>("m_ctrlValueEdit")->SetValue(DataValue(8), false);
+                emit f.w<DataValueWidget>("m_ctrlValueEdit")->changed();
                 QCOMPARE(f.dispatcher.Commands().size(), std::size_t(1));
             } else {
                 f.dialog->reject();
@@ -595,25 +611,24 @@ void ParameterDialogTest::booleanOptionsAndAliases()
     edit.domain = ParameterTypes::Domain_List;
     edit.valueIndex = 1;
     DialogFixture f(edit);
-    Ui::ParameterDialog& ui = f.ui();
-    QVERIFY(ui.m_ctrlValueFalseBtn->isChecked());
-    QCOMPARE(ui.m_ctrlTrueAliasText->text(), QString());
-    QCOMPARE(ui.m_ctrlTrueAliasText->placeholderText(), QStringLiteral("True"));
+    QVERIFY(f.w<QRadioButton>("m_ctrlValueFalseBtn")->isChecked());
+    QCOMPARE(f.w<ZelvarLineEdit>("m_ctrlTrueAliasText")->text(), QString());
+    QCOMPARE(f.w<ZelvarLineEdit>("m_ctrlTrueAliasText")->placeholderText(), QStringLiteral("True"));
 
     // The option already chosen sends nothing; the other one sends its index.
-    ui.m_ctrlValueFalseBtn->click();
+    f.w<QRadioButton>("m_ctrlValueFalseBtn")->click();
     QCOMPARE(f.dispatcher.Commands().size(), std::size_t(0));
     f.dispatcher.Answer<Cmds::SetParameterValueIndex>().Set<Cmds::ListIndex>(0u).Set<Cmds::FormattedValue>(
         TString(L"True"));
-    ui.m_ctrlValueTrueBtn->click();
+    f.w<QRadioButton>("m_ctrlValueTrueBtn")->click();
     QCOMPARE(f.dispatcher.Last<Cmds::SetParameterValueIndex>().Get<Cmds::ChosenValueIndex>(), 0);
-    QVERIFY(ui.m_ctrlValueTrueBtn->isChecked());
+    QVERIFY(f.w<QRadioButton>("m_ctrlValueTrueBtn")->isChecked());
 
     // An alias: sent when editing finishes with a new text, applied from the diff.
     f.dispatcher.Answer<Cmds::UpdateListMember>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Update(0, Member(QStringLiteral("True"), QStringLiteral("Yes"))).Build());
-    ui.m_ctrlTrueAliasText->setText(QStringLiteral("Yes"));
-    emit ui.m_ctrlTrueAliasText->editingFinished();
+    f.w<ZelvarLineEdit>("m_ctrlTrueAliasText")->setText(QStringLiteral("Yes"));
+    emit f.w<ZelvarLineEdit>("m_ctrlTrueAliasText")->editingFinished();
     const RecordedCommand& sent = f.dispatcher.Last<Cmds::UpdateListMember>();
     QCOMPARE(sent.Get<Cmds::IndexedMember>()->GetIndex(), 0);
     QCOMPARE(sent.Get<Cmds::IndexedMember>()->GetMember()->GetAlias(), TString(L"Yes"));
@@ -621,9 +636,9 @@ void ParameterDialogTest::booleanOptionsAndAliases()
     QCOMPARE(f.dialog->GetBooleanMember(0)->GetAlias(), TString(L"Yes"));
 
     // The same text again: nothing; cleared: an empty alias, also from the flush of OK.
-    emit ui.m_ctrlTrueAliasText->editingFinished();
+    emit f.w<ZelvarLineEdit>("m_ctrlTrueAliasText")->editingFinished();
     QCOMPARE(f.dispatcher.Count<Cmds::UpdateListMember>(), std::size_t(1));
-    ui.m_ctrlTrueAliasText->clear();
+    f.w<ZelvarLineEdit>("m_ctrlTrueAliasText")->clear();
     f.dispatcher.Answer<Cmds::UpdateListMember>().Set<Cmds::ListDomainDiff>(
         DiffBuilder().Update(0, Member(QStringLiteral("True"))).Build());
     f.dispatcher.Answer<Cmds::CommitParameter>().Set<Cmds::FieldNameParam>(Field(QStringLiteral("Flag")));
@@ -642,8 +657,8 @@ void ParameterDialogTest::fieldAndParameterMenus()
         edit.domain = ParameterTypes::Domain_List;
         DialogFixture f(edit);
         ModalScript script;
-        QVERIFY(!f.ui().m_ctrlAddFromDimBtn->isEnabled());
-        QVERIFY(!f.ui().m_ctrlAddFromParamBtn->isEnabled());
+        QVERIFY(!f.w<MenuButton>("m_ctrlAddFromDimBtn")->isEnabled());
+        QVERIFY(!f.w<MenuButton>("m_ctrlAddFromParamBtn")->isEnabled());
         QMetaObject::invokeMethod(f.dialog.get(), "OnSetFromField");
         QMetaObject::invokeMethod(f.dialog.get(), "OnSetFromParam");
         QCOMPARE(script.Menus().size(), std::size_t(0));
@@ -653,8 +668,8 @@ void ParameterDialogTest::fieldAndParameterMenus()
         bare.sources = {{"Orders", {}}};
         f.dialog->SetEditInfoModel(bare.Build());
         f.dialog->UpdateControlsFromData();
-        QVERIFY(f.ui().m_ctrlAddFromDimBtn->isEnabled());
-        f.ui().m_ctrlAddFromDimBtn->click();
+        QVERIFY(f.w<MenuButton>("m_ctrlAddFromDimBtn")->isEnabled());
+        f.w<MenuButton>("m_ctrlAddFromDimBtn")->click();
         QCOMPARE(script.Menus().size(), std::size_t(0));
         QCOMPARE(f.dispatcher.Commands().size(), std::size_t(0));
     }
@@ -667,30 +682,29 @@ void ParameterDialogTest::fieldAndParameterMenus()
     edit.parameters = QStringList {"Top N", "Region Pick"};
     DialogFixture f(edit);
     ModalScript script;
-    Ui::ParameterDialog& ui = f.ui();
 
     // One source: the fields straight in the menu.
     Edit filled = edit;
     filled.list = QStringList {"Central", "East", "South", "West"};
     f.dispatcher.Answer<Cmds::SetDomainFromField>().Set<Cmds::ParameterInfo>(filled.Parameter());
     script.PickMenuItem(QStringLiteral("State"));
-    ui.m_ctrlAddFromDimBtn->click();
+    f.w<MenuButton>("m_ctrlAddFromDimBtn")->click();
     QCOMPARE(script.Menus().back().Texts(), (QStringList {"Region", "State"}));
     QCOMPARE(script.Menus().back().globalPosition,
-        ui.m_ctrlAddFromDimBtn->mapToGlobal(ui.m_ctrlAddFromDimBtn->rect().topRight()));
+        f.w<MenuButton>("m_ctrlAddFromDimBtn")->mapToGlobal(f.w<MenuButton>("m_ctrlAddFromDimBtn")->rect().topRight()));
     QCOMPARE(f.dispatcher.Last<Cmds::SetDomainFromField>().Get<Cmds::FieldNameParam>(), Field(QStringLiteral("State")));
     QCOMPARE(Values(*f.dialog->findChild<ParameterMemberModel*>()).size(), 4);
-    QVERIFY(ui.m_ctrlClearBtn->isEnabled());
+    QVERIFY(f.w<QPushButton>("m_ctrlClearBtn")->isEnabled());
 
     // Parameters: one flat menu; dismissed, nothing is sent.
     script.PickMenuItem(QString());
-    ui.m_ctrlAddFromParamBtn->click();
+    f.w<MenuButton>("m_ctrlAddFromParamBtn")->click();
     QCOMPARE(script.Menus().back().Texts(), (QStringList {"Top N", "Region Pick"}));
     QCOMPARE(f.dispatcher.Count<Cmds::SetDomainFromField>(), std::size_t(1));
     // A fill answered without a parameter changes nothing.
     f.dispatcher.Answer<Cmds::SetDomainFromField>();
     script.PickMenuItem(QStringLiteral("Region Pick"));
-    ui.m_ctrlAddFromParamBtn->click();
+    f.w<MenuButton>("m_ctrlAddFromParamBtn")->click();
     QCOMPARE(f.dispatcher.Last<Cmds::SetDomainFromField>().Get<Cmds::FieldNameParam>().GetLocalName(),
         TString(L"Region Pick"));
     QCOMPARE(Values(*f.dialog->findChild<ParameterMemberModel*>()).size(), 4);
@@ -702,7 +716,7 @@ void ParameterDialogTest::fieldAndParameterMenus()
     f.dialog->UpdateControlsFromData();
     f.dispatcher.Answer<Cmds::SetDomainFromField>().Set<Cmds::ParameterInfo>(filled.Parameter());
     script.PickMenuItem(QStringLiteral("Sales Targets/Region"));
-    ui.m_ctrlAddFromDimBtn->click();
+    f.w<MenuButton>("m_ctrlAddFromDimBtn")->click();
     const MenuSnapshot& nested = script.Menus().back();
     QCOMPARE(nested.Texts(), (QStringList {"Orders", "Sales Targets"}));
     QVERIFY(nested.Find(QStringLiteral("Orders/State")));
@@ -711,7 +725,7 @@ void ParameterDialogTest::fieldAndParameterMenus()
     QCOMPARE(script.UnexpectedRequests(), 0);
     // The busy state is over: the list repaints and the dialog has no cursor of its own.
     QCOMPARE(f.dialog->cursor().shape(), Qt::ArrowCursor);
-    QVERIFY(ui.m_ctrlMembers->updatesEnabled());
+    QVERIFY(f.w<ParameterMemberView>("m_ctrlMembers")->updatesEnabled());
 }
 
 void ParameterDialogTest::pasteAndClear()
@@ -720,13 +734,12 @@ void ParameterDialogTest::pasteAndClear()
     edit.domain = ParameterTypes::Domain_List;
     edit.list = QStringList {"1", "2"};
     DialogFixture f(edit);
-    Ui::ParameterDialog& ui = f.ui();
 
     // Empty clipboard: the command still goes, with empty text; no list back is a beep.
     QApplication::clipboard()->clear();
     ZelTest::ModalScript beepCounter;
     f.dispatcher.Answer<Cmds::PasteListMembers>();
-    ui.m_ctrlPasteBtn->click();
+    f.w<QPushButton>("m_ctrlPasteBtn")->click();
     QCOMPARE(f.dispatcher.Last<Cmds::PasteListMembers>().Get<Cmds::ClipboardText>(), TString());
     QCOMPARE(beepCounter.Beeps(), 1);
     ParameterMemberModel& members = *f.dialog->findChild<ParameterMemberModel*>();
@@ -737,7 +750,7 @@ void ParameterDialogTest::pasteAndClear()
     auto pasted = MakeRefCnt<ParameterListDomainPresModel>();
     pasted->SetMembers(Members(QStringList {"1", "2", "3", "4", "5"}));
     f.dispatcher.Answer<Cmds::PasteListMembers>().Set<Cmds::ListDomain>(pasted);
-    ui.m_ctrlPasteBtn->click();
+    f.w<QPushButton>("m_ctrlPasteBtn")->click();
     QCOMPARE(f.dispatcher.Last<Cmds::PasteListMembers>().Get<Cmds::ClipboardText>(), TString(L"3\n4, 5"));
     QCOMPARE(Values(members), (QStringList {"1", "2", "3", "4", "5"}));
     QCOMPARE(beepCounter.Beeps(), 1);
@@ -747,10 +760,10 @@ void ParameterDialogTest::pasteAndClear()
     f.dispatcher.Answer<Cmds::ClearListDomain>()
         .Set<Cmds::ListDomain>(MakeRefCnt<ParameterListDomainPresModel>())
         .Set<Cmds::FormattedValue>(TString(L"5"));
-    ui.m_ctrlClearBtn->click();
+    f.w<QPushButton>("m_ctrlClearBtn")->click();
     QCOMPARE(Values(members).size(), 0);
-    QVERIFY(!ui.m_ctrlClearBtn->isEnabled());
-    QVERIFY(!ui.m_ctrlValueLabel->isEnabled());
+    QVERIFY(!f.w<QPushButton>("m_ctrlClearBtn")->isEnabled());
+    QVERIFY(!f.w<QLabel>("m_ctrlValueLabel")->isEnabled());
     QCOMPARE(f.dialog->FormatPopup().GetSampleText(), TString(L"5"));
 }
 
@@ -794,7 +807,7 @@ void ParameterDialogTest::logicExceptions()
     // records stay as they were.
     g.dispatcher.AnswerNull<Cmds::SetParameterDataType>();
     {
-        const QSignalBlocker quiet(g.ui().m_ctrlType);
+        const QSignalBlocker quiet(g.w<ZelvarComboBoxEnum<DataType>>("m_ctrlType"));
         g.PickType(DT_STRING);
     }
     QCOMPARE(LogicFailure([&] { g.dialog->OnDataTypeChange(); }), QStringLiteral("parameters != nullptr"));

@@ -10,8 +10,7 @@
 #include "host/doc/DataValue.h"
 #include "host/doc/DatePeriodType.h"
 
-#include "ui_ParameterDialog.h"
-
+#include "apps/drivers/ParameterDialogDriver.h"
 #include "host/doc/ValueFormat.h"
 #include "host/ui/EnumConverterRegistry.h"
 #include "host/ui/RichEditWidget.h"
@@ -22,9 +21,9 @@
 #include "sim/ParameterEditArea.h"
 
 #include <QtCore/QCoreApplication>
-#include <QtTest/QTest>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QLabel>
-#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QSpinBox>
 #include <QtWidgets/QVBoxLayout>
 
 #include <memory>
@@ -42,47 +41,10 @@ void Require(bool condition, const char* what)
 }
 
 // The dialog as the host makes it: the edit opened first, its clean-up list handed over.
-class TourDialog : public ParameterDialog
+std::unique_ptr<ParameterDialog> NewParameterDialog(DemoEnvironment& environment, QWidget* parent)
 {
-public:
-    TourDialog(DemoEnvironment& environment, const ParameterEditArea::OpenedEdit& edit, QWidget* parent)
-        : ParameterDialog(environment.Host(), edit.editInfo,
-            std::make_unique<ComponentCleanup>(environment.Host(), edit.cleanup), edit.editId, parent)
-    {
-    }
-
-    using ParameterDialog::Form;
-
-    void Caption(const QString& caption)
-    {
-        Form().m_ctrlCaption->selectAll();
-        QTest::keyClicks(Form().m_ctrlCaption, caption);
-    }
-
-    void Type(DataType type)
-    {
-        QComboBox* combo = Form().m_ctrlType;
-        combo->setCurrentIndex(combo->findData(QVariant(int(type))));
-    }
-
-    // Typed into the value widget's editor, then the field is left.
-    static void Enter(DataValueWidget* widget, const QString& text)
-    {
-        auto* editor = qobject_cast<QLineEdit*>(widget->focusProxy());
-        Require(editor, "a value widget shows no text editor");
-        editor->selectAll();
-        QTest::keyClicks(editor, text);
-        // Leaving the field finishes the edit; Enter would also press the dialog's default button.
-        emit editor->editingFinished();
-    }
-
-    void Format(const QString& format)
-    {
-        UberFormatWidget& popup = *Form().m_ctrlFormat->GetUberWidget();
-        popup.SetTextFormat(TString(format));
-        emit popup.UberWidgetChanged();
-    }
-};
+    return Zel::Drivers::OpenNewParameterDialog(environment.Host(), environment.ParameterEdits(), parent);
+}
 
 template <typename T>
 QString EnumText(T value)
@@ -144,32 +106,33 @@ std::unique_ptr<QWidget> ParametersPage(DemoEnvironment& environment)
 
 void CreateTopN(DemoEnvironment& environment, TourRecorder& tour)
 {
-    TourDialog dialog(environment, environment.ParameterEdits().OpenNewParameterEdit(), nullptr);
-    Ui::ParameterDialog& ui = dialog.Form();
+    const auto owned = NewParameterDialog(environment, nullptr);
+    ParameterDialog& dialog = *owned;
+    const Zel::Drivers::ParameterDialogDriver driver(dialog);
     tour.Step(QStringLiteral("A new parameter: a number, any value allowed"), dialog);
 
     // A name that a field of the workbook already has: the host refuses it and the dialog stays.
     TourModalPresenter presenter(dialog, tour);
     const ScopedModalPresenter scoped(presenter);
-    dialog.Caption(QStringLiteral("Sales"));
+    driver.Caption(QStringLiteral("Sales"));
     presenter.AnswerMessageBox(QMessageBox::Ok, QStringLiteral("OK refused: the name is taken by a field"));
     dialog.accept();
     Require(dialog.isVisible() && dialog.GetCommittedParameterName().IsEmpty(), "a refused commit closed the dialog");
 
-    dialog.Caption(QStringLiteral("Top N"));
-    dialog.Type(DT_INTEGER);
-    ui.m_ctrlDomainList->click();
+    driver.Caption(QStringLiteral("Top N"));
+    driver.PickType(DT_INTEGER);
+    driver.Click("m_ctrlDomainList");
     tour.Step(QStringLiteral("A whole number with a list of values, still empty"), dialog);
 
-    ui.m_ctrlDomainRange->click();
+    driver.Click("m_ctrlDomainRange");
     tour.Step(QStringLiteral("A range: bounds and step derived by the host"), dialog);
-    ui.m_ctrlMinBtn->click();
-    TourDialog::Enter(ui.m_ctrlMin, QStringLiteral("1"));
-    ui.m_ctrlMaxBtn->click();
-    TourDialog::Enter(ui.m_ctrlMax, QStringLiteral("50"));
-    ui.m_ctrlStepBtn->click();
-    TourDialog::Enter(ui.m_ctrlNumStep, QStringLiteral("1"));
-    TourDialog::Enter(ui.m_ctrlValueEdit, QStringLiteral("10"));
+    driver.Click("m_ctrlMinBtn");
+    driver.Enter("m_ctrlMin", QStringLiteral("1"));
+    driver.Click("m_ctrlMaxBtn");
+    driver.Enter("m_ctrlMax", QStringLiteral("50"));
+    driver.Click("m_ctrlStepBtn");
+    driver.Enter("m_ctrlNumStep", QStringLiteral("1"));
+    driver.Enter("m_ctrlValueEdit", QStringLiteral("10"));
     tour.Step(QStringLiteral("Top N: 1 to 50 in steps of 1, currently 10"), dialog);
     dialog.accept();
     Require(!dialog.GetCommittedParameterName().IsEmpty(), "Top N was not committed");
@@ -177,20 +140,21 @@ void CreateTopN(DemoEnvironment& environment, TourRecorder& tour)
 
 void CreateRegionPick(DemoEnvironment& environment, TourRecorder& tour)
 {
-    TourDialog dialog(environment, environment.ParameterEdits().OpenNewParameterEdit(), nullptr);
-    Ui::ParameterDialog& ui = dialog.Form();
-    dialog.Caption(QStringLiteral("Region Pick"));
-    dialog.Type(DT_STRING);
+    const auto owned = NewParameterDialog(environment, nullptr);
+    ParameterDialog& dialog = *owned;
+    const Zel::Drivers::ParameterDialogDriver driver(dialog);
+    driver.Caption(QStringLiteral("Region Pick"));
+    driver.PickType(DT_STRING);
     tour.Step(QStringLiteral("Text: no display format and no range"), dialog);
 
-    ui.m_ctrlDomainList->click();
+    driver.Click("m_ctrlDomainList");
     TourModalPresenter presenter(dialog, tour);
     const ScopedModalPresenter scoped(presenter);
     presenter.PickMenuItem(
         QStringLiteral("Orders/Region"), QStringLiteral("Add from Field: one submenu per data source"));
-    ui.m_ctrlAddFromDimBtn->click();
+    driver.Click("m_ctrlAddFromDimBtn");
 
-    ParameterMemberModel& members = *ui.m_ctrlMembers->GetModel();
+    ParameterMemberModel& members = driver.Members();
     Require(members.GetNumberOfDataRows() == 4, "Region did not fill the list with its four values");
     const QStringList aliases {QStringLiteral("Central US"), QStringLiteral("Eastern US"),
         QStringLiteral("Southern US"), QStringLiteral("Western US")};
@@ -204,17 +168,18 @@ void CreateRegionPick(DemoEnvironment& environment, TourRecorder& tour)
 
 void CreateShowTargets(DemoEnvironment& environment, TourRecorder& tour)
 {
-    TourDialog dialog(environment, environment.ParameterEdits().OpenNewParameterEdit(), nullptr);
-    Ui::ParameterDialog& ui = dialog.Form();
-    dialog.Caption(QStringLiteral("Show Targets"));
-    dialog.Type(DT_BOOLEAN);
+    const auto owned = NewParameterDialog(environment, nullptr);
+    ParameterDialog& dialog = *owned;
+    const Zel::Drivers::ParameterDialogDriver driver(dialog);
+    driver.Caption(QStringLiteral("Show Targets"));
+    driver.PickType(DT_BOOLEAN);
     tour.Step(QStringLiteral("A boolean: the two options and their aliases"), dialog);
 
-    ui.m_ctrlTrueAliasText->setText(QStringLiteral("Show"));
-    emit ui.m_ctrlTrueAliasText->editingFinished();
-    ui.m_ctrlFalseAliasText->setText(QStringLiteral("Hide"));
-    emit ui.m_ctrlFalseAliasText->editingFinished();
-    ui.m_ctrlValueFalseBtn->click();
+    driver.Type("m_ctrlTrueAliasText", QStringLiteral("Show"));
+    driver.Leave("m_ctrlTrueAliasText");
+    driver.Type("m_ctrlFalseAliasText", QStringLiteral("Hide"));
+    driver.Leave("m_ctrlFalseAliasText");
+    driver.Click("m_ctrlValueFalseBtn");
     tour.Step(QStringLiteral("Aliases Show and Hide; currently false"), dialog);
     dialog.accept();
     Require(!dialog.GetCommittedParameterName().IsEmpty(), "Show Targets was not committed");
@@ -222,17 +187,18 @@ void CreateShowTargets(DemoEnvironment& environment, TourRecorder& tour)
 
 void CreateReportMonth(DemoEnvironment& environment, TourRecorder& tour)
 {
-    TourDialog dialog(environment, environment.ParameterEdits().OpenNewParameterEdit(), nullptr);
-    Ui::ParameterDialog& ui = dialog.Form();
-    dialog.Caption(QStringLiteral("Report Month"));
-    dialog.Type(DT_DATETIME);
-    ui.m_ctrlDomainRange->click();
-    ui.m_ctrlStepBtn->click();
+    const auto owned = NewParameterDialog(environment, nullptr);
+    ParameterDialog& dialog = *owned;
+    const Zel::Drivers::ParameterDialogDriver driver(dialog);
+    driver.Caption(QStringLiteral("Report Month"));
+    driver.PickType(DT_DATETIME);
+    driver.Click("m_ctrlDomainRange");
+    driver.Click("m_ctrlStepBtn");
     tour.Step(QStringLiteral("Date and time: a range stepping by any of eight periods"), dialog);
 
-    dialog.Type(DT_DATE);
-    ui.m_ctrlDomainRange->click();
-    ui.m_ctrlDescnBtn->click();
+    driver.PickType(DT_DATE);
+    driver.Click("m_ctrlDomainRange");
+    driver.Click("m_ctrlDescnBtn");
     auto* comment = dialog.findChild<RichEditWidget*>();
     comment->SetFormattedText(FormattedText::FromMarkup(
         TString(L"<p>The month the <b>monthly report</b> covers, one quarter at a time.</p>")));
@@ -241,13 +207,12 @@ void CreateReportMonth(DemoEnvironment& environment, TourRecorder& tour)
     const ScopedModalPresenter scoped(presenter);
     presenter.PickMenuItem(
         QStringLiteral("Orders/Order Date"), QStringLiteral("Set from Field: the dates of either source"));
-    ui.m_ctrlSetFromMeasBtn->click();
-    if (!ui.m_ctrlStepBtn->isChecked())
-        ui.m_ctrlStepBtn->click();
-    ui.m_ctrlDateStepSpin->setValue(3);
-    QComboBox* period = ui.m_ctrlDateStepPeriod;
-    period->setCurrentIndex(period->findData(QVariant(int(DPT_MONTHS))));
-    dialog.Format(QStringLiteral("MMMM yyyy"));
+    driver.Click("m_ctrlSetFromMeasBtn");
+    if (!driver.Get<QAbstractButton>("m_ctrlStepBtn").isChecked())
+        driver.Click("m_ctrlStepBtn");
+    driver.Get<QSpinBox>("m_ctrlDateStepSpin").setValue(3);
+    driver.PickData("m_ctrlDateStepPeriod", QVariant(int(DPT_MONTHS)));
+    driver.Format(QStringLiteral("MMMM yyyy"));
     tour.Step(QStringLiteral("A date range by 3 months, shown as month and year, with a comment"), dialog);
     dialog.accept();
     Require(!dialog.GetCommittedParameterName().IsEmpty(), "Report Month was not committed");
@@ -268,7 +233,8 @@ void RunParameterTour(DemoEnvironment& environment, TourRecorder& tour)
 
 void OpenInteractively(DemoEnvironment& environment, QWidget* parent)
 {
-    TourDialog dialog(environment, environment.ParameterEdits().OpenNewParameterEdit(), parent);
+    const auto owned = NewParameterDialog(environment, parent);
+    ParameterDialog& dialog = *owned;
     if (dialog.exec() != QDialog::Accepted)
         return;
     const SampleParameter* parameter
