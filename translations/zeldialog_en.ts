@@ -33,6 +33,24 @@
     </message>
 </context>
 <context>
+    <name>MDXEditBoxWidget</name>
+    <message>
+        <location filename="../forms/MDXEditBoxWidget.ui" line="+35"/>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+158"/>
+        <source>Check Formula</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ParameterDialog</name>
     <message>
         <location filename="../forms/ParameterDialog.ui" line="+14"/>
