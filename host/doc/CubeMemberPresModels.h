@@ -18,6 +18,7 @@ class ZELHOST_DOC_EXPORT CubeMemberPresModel : public PresentationModel
 {
 public:
     CubeMemberPresModel() = default;
+    CubeMemberPresModel(const CubeMemberPresModel&) = default;
     ~CubeMemberPresModel() override;
 
     // The member's path of names, "[Geography].[East].[New York]"; what commands name it by.
