@@ -71,6 +71,7 @@ void LazyTreeView::reset()
     m_root->rowCount = model() ? model()->rowCount(rootIndex()) : 0;
     m_root->rows = m_root->rowCount;
     m_keptCollapsed.clear();
+    m_hiddenExpanded.clear();
     m_expandAsShown = false;
     m_contentWidth = 0;
     updateGeometries();
@@ -151,11 +152,36 @@ LazyTreeView::Node* LazyTreeView::Insert(const QModelIndex& index)
     node->rows = node->rowCount;
     for (Node* up = parent; up; up = up->parent)
         up->rows += node->rows;
+    RestoreHidden(*node);
     return node;
+}
+
+void LazyTreeView::RestoreHidden(const Node& node)
+{
+    if (m_hiddenExpanded.isEmpty())
+        return;
+    std::vector<QPersistentModelIndex> children;
+    for (const QPersistentModelIndex& index : qAsConst(m_hiddenExpanded))
+        if (index.isValid() && index.parent() == node.index)
+            children.push_back(index);
+    for (const QPersistentModelIndex& index : children) {
+        m_hiddenExpanded.remove(index);
+        Insert(index);
+    }
 }
 
 void LazyTreeView::Remove(Node* node)
 {
+    // Expanded descendants stay expanded, out of sight, and show again with their ancestor.
+    std::vector<const Node*> pending {node};
+    while (!pending.empty()) {
+        const Node* at = pending.back();
+        pending.pop_back();
+        for (const auto& child : at->children) {
+            m_hiddenExpanded.insert(child.second->index);
+            pending.push_back(child.second.get());
+        }
+    }
     for (Node* up = node->parent; up; up = up->parent)
         up->rows -= node->rows;
     node->parent->children.erase(node->index.row());
@@ -168,7 +194,8 @@ bool LazyTreeView::HasChildren(const QModelIndex& index) const
 
 bool LazyTreeView::isExpanded(const QModelIndex& index) const
 {
-    return index.isValid() && index.model() == model() && FindNode(index) != nullptr;
+    return index.isValid() && index.model() == model()
+        && (FindNode(index) != nullptr || m_hiddenExpanded.contains(index));
 }
 
 void LazyTreeView::expand(const QModelIndex& index)
@@ -203,6 +230,7 @@ void LazyTreeView::SetExpanded(const QModelIndex& index, bool expand, bool byUse
         Node* node = FindNode(index);
         if (byUser)
             m_keptCollapsed.insert(index);
+        m_hiddenExpanded.remove(index);
         if (!node)
             return;
         Remove(node);
@@ -225,6 +253,7 @@ void LazyTreeView::collapseAll()
 {
     m_expandAsShown = false;
     m_keptCollapsed.clear();
+    m_hiddenExpanded.clear();
     m_root->children.clear();
     m_root->rows = m_root->rowCount;
     verticalScrollBar()->setValue(0);

@@ -18,7 +18,8 @@
 // model is asked for indexes, data and child counts of the rows on screen only. Rows have one
 // height, and the vertical scroll bar counts rows.
 //
-// Expanding an item shows it: its collapsed ancestors are expanded too. ExpandAsShown expands the
+// Expanding an item shows it: its collapsed ancestors are expanded too. Collapsing an item keeps
+// its expanded descendants expanded, out of sight, as QTreeView does. ExpandAsShown expands the
 // items of a range of depths as they come into view, never more, so that "expand everything" on a
 // large tree costs nothing up front; the scroll range grows as the user scrolls on.
 //
@@ -91,6 +92,7 @@ private:
     RowAt Locate(qint64 row) const;
     Node* FindNode(const QModelIndex& index) const;
     Node* Insert(const QModelIndex& index);
+    void RestoreHidden(const Node& node);
     void Remove(Node* node);
     void SetExpanded(const QModelIndex& index, bool expand, bool byUser);
     bool HasChildren(const QModelIndex& index) const;
@@ -104,6 +106,8 @@ private:
     std::unique_ptr<Node> m_root;
     // Items the user collapsed while expanding as shown: they stay collapsed.
     QSet<QPersistentModelIndex> m_keptCollapsed;
+    // Expanded items under a collapsed ancestor: expanded again when it is.
+    QSet<QPersistentModelIndex> m_hiddenExpanded;
     bool m_expandAsShown = false;
     int m_expandFirstDepth = 0;
     int m_expandLastDepth = -1;
