@@ -53,6 +53,8 @@ public:
     // Loads the hierarchy's top and shows it. RootLoaded follows from the event loop, so that a
     // caller may connect to it after this returns. A hierarchy the host refuses gives an empty tree.
     void CreateModel(const std::shared_ptr<ICommandDispatcher const>& dispatcher, const FieldName& hierarchy);
+    // RootLoaded has been emitted for the hierarchy shown now.
+    bool IsRootLoaded() const noexcept { return m_rootAnnounced; }
 
     // One member at a time (radio buttons) or any number (check boxes).
     void SetRadioMode(bool radio);

@@ -84,7 +84,7 @@ RefCntPtr<IParameters const> Fixture::Root(const ZelTest::RecordedCommand& comma
     root->SetHasAllMember(true);
     root->SetAllMember(Record(*m_top.children.front()));
     root->SetTopMemberCount(static_cast<unsigned int>(m_top.children.size()));
-    if (const Member* member = Find(TString(defaultMember))) {
+    if (const Member* member = defaultMember.isEmpty() ? nullptr : Find(TString(defaultMember))) {
         auto tuple = MakeRefCnt<Tuple>();
         tuple->SetHierarchy(command.Get<Cmds::HierarchyName>());
         tuple->SetUniqueName(TString(member->uniqueName));

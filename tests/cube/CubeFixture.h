@@ -37,7 +37,7 @@ public:
 
     std::function<void(MemberPagePresModel&)> tamperPage;
     std::function<void(std::vector<RefCntPtr<CubeMemberPresModel const>>&)> tamperPath;
-    // Which member the root names as the hierarchy's default.
+    // Which member the root names as the hierarchy's default; empty: none.
     QString defaultMember = QStringLiteral("[Places].[All Places]");
 
 private:

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "apps/drivers/FormDriver.h"
+
+class HierarchySelectWidget;
+
+namespace Zel::Drivers {
+
+// What a user does to the host's member picker: the search box, the rows of the tree, its keys.
+// The picker's parts are found by their object names ("memberTree", "searchBox", "searchResults").
+class MemberPickerDriver : public FormDriver
+{
+public:
+    explicit MemberPickerDriver(HierarchySelectWidget& picker);
+
+    HierarchySelectWidget& Picker() const noexcept { return m_picker; }
+
+    // Runs the event loop until the picker has shown its hierarchy's top and the posted work that
+    // follows (a dialog's own reaction to it) has run.
+    void WaitForTree() const;
+    // Finds a member by typing its caption into the search box and clicking the result with the
+    // unique name; the box is emptied afterwards, which shows the tree again.
+    void Pick(const QString& caption, const QString& uniqueName) const;
+    // Clicks the row `row` of the tree as it is laid out now, scrolling it into view first.
+    void ClickRow(qint64 row) const;
+    // A key pressed in the tree.
+    void Press(Qt::Key key) const;
+    // Lets the tree paint what it shows now (which loads what comes into view).
+    void Paint() const;
+
+private:
+    HierarchySelectWidget& m_picker;
+};
+
+} // namespace Zel::Drivers
