@@ -390,7 +390,10 @@ void LazyTreeView::scrollTo(const QModelIndex& index, ScrollHint hint)
         break;
     }
     updateGeometries();
-    verticalScrollBar()->setValue(ClampToInt(std::max<qint64>(top, 0)));
+    MoveTopTo(top);
+    // Items that open as they come into view must not push this one out of it again.
+    m_anchor = index;
+    m_anchorOffset = row - topRow();
     const int x = Depth(index) * m_indentation;
     if (x < horizontalScrollBar()->value())
         horizontalScrollBar()->setValue(x);
@@ -499,6 +502,21 @@ void LazyTreeView::scrollContentsBy(int /*dx*/, int /*dy*/)
     viewport()->update();
 }
 
+void LazyTreeView::verticalScrollbarValueChanged(int value)
+{
+    // The user scrolled: nothing is held in place any more.
+    if (!m_movingTop)
+        m_anchor = QPersistentModelIndex();
+    QAbstractItemView::verticalScrollbarValueChanged(value);
+}
+
+void LazyTreeView::MoveTopTo(qint64 top)
+{
+    m_movingTop = true;
+    verticalScrollBar()->setValue(ClampToInt(std::max<qint64>(top, 0)));
+    m_movingTop = false;
+}
+
 void LazyTreeView::ExpandShownRows()
 {
     if (!m_expandAsShown || !model() || m_expandingShown)
@@ -518,13 +536,23 @@ void LazyTreeView::ExpandShownRows()
             Insert(at.index);
             emit expanded(at.index);
             expandedOne = grew = true;
+            const qint64 anchorRow = m_anchor.isValid() ? rowOf(m_anchor) : -1;
+            if (anchorRow >= 0) {
+                m_movingTop = true;
+                updateGeometries();
+                m_movingTop = false;
+                MoveTopTo(anchorRow - m_anchorOffset);
+            }
         }
         if (!expandedOne)
             break;
     }
     m_expandingShown = false;
-    if (grew)
+    if (grew) {
+        m_movingTop = true;
         updateGeometries();
+        m_movingTop = false;
+    }
 }
 
 void LazyTreeView::paintEvent(QPaintEvent* /*event*/)

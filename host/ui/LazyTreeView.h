@@ -75,6 +75,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void reset() override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void verticalScrollbarValueChanged(int value) override;
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -101,6 +102,7 @@ private:
     void ExpandShownRows();
     void Relayout();
     void UpdateRowHeight();
+    void MoveTopTo(qint64 top);
     QRect BranchRect(int depth, int y) const;
 
     std::unique_ptr<Node> m_root;
@@ -116,4 +118,9 @@ private:
     // The widest row painted so far: the horizontal scroll range.
     int m_contentWidth = 0;
     bool m_expandingShown = false;
+    // The item scrolled to last, kept at its place on screen while items above it open as they
+    // come into view; forgotten when the user scrolls.
+    QPersistentModelIndex m_anchor;
+    qint64 m_anchorOffset = 0;
+    bool m_movingTop = false;
 };

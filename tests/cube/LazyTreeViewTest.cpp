@@ -285,6 +285,13 @@ void LazyTreeViewTest::expandAsShownStopsAtWhatShows()
     const QModelIndex atTop = view.indexAtRow(view.topRow());
     QVERIFY(view.isExpanded(atTop) || atTop.parent() != model.index(0, 0, {}));
     QVERIFY(!view.isExpanded(first));
+    // An item scrolled to stays where it was put while the items above it open.
+    const QModelIndex deep = model.index(1, 0, model.index(7000, 0, model.index(0, 0, {})));
+    view.scrollTo(deep, QAbstractItemView::PositionAtCenter);
+    view.viewport()->repaint();
+    QVERIFY(view.isExpanded(view.indexAtRow(view.topRow())) || view.indexAtRow(view.topRow()).parent().isValid());
+    QCOMPARE(view.rowOf(deep) - view.topRow(), qint64(view.viewport()->height() / view.rowHeight() / 2));
+
     view.collapseAll();
     QCOMPARE(view.visibleRowCount(), qint64(1));
     view.expandAsShown(0, 0);
