@@ -1,6 +1,6 @@
 #include "AutosaveArea.h"
 
-#include "SimHost.h"
+#include "SimAreaBinding.h"
 
 #include "host/commands/AutosaveCommands.h"
 #include "host/doc/AutosaveNamingUtil.h"
@@ -13,8 +13,6 @@
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
 #include <QtCore/QSaveFile>
-
-#include <stdexcept>
 
 namespace Zel::Sim {
 
@@ -31,11 +29,6 @@ const QString kUntitledName = QStringLiteral("Untitled");
 void Log(const QString& text)
 {
     LogMessage(TString(QStringLiteral("Autosave: ") + text));
-}
-
-[[noreturn]] void Refuse(const QString& reason)
-{
-    throw std::runtime_error(reason.toStdString());
 }
 
 bool WriteFile(const QString& path, const QByteArray& contents)
@@ -172,20 +165,13 @@ struct AutosaveArea::Impl
 AutosaveArea::AutosaveArea(SimHost& host, const QString& folder)
     : m_impl(std::make_shared<Impl>(folder))
 {
-    const std::weak_ptr<Impl> weak = m_impl;
-    auto lock = [weak] {
-        std::shared_ptr<Impl> impl = weak.lock();
-        if (!impl)
-            Refuse(QStringLiteral("the autosave area is gone"));
-        return impl;
-    };
-
-    host.Handle<Cmds::GetAutosaveFiles>(
-        [lock](const SimArguments<Cmds::GetAutosaveFiles>&, SimResults<Cmds::GetAutosaveFiles>& out) {
-            out.Set<Cmds::AutosaveFiles>(lock()->List());
+    const SimAreaBinding<Impl> area(host, m_impl, QStringLiteral("autosave area"));
+    area.Handle<Cmds::GetAutosaveFiles>(
+        [](Impl& impl, const SimArguments<Cmds::GetAutosaveFiles>&, SimResults<Cmds::GetAutosaveFiles>& out) {
+            out.Set<Cmds::AutosaveFiles>(impl.List());
         });
-    host.Handle<Cmds::DeleteAutosaveFiles>([lock](const SimArguments<Cmds::DeleteAutosaveFiles>& args) {
-        lock()->Delete(args.Get<Cmds::AutosaveFileIds>());
+    area.Handle<Cmds::DeleteAutosaveFiles>([](Impl& impl, const SimArguments<Cmds::DeleteAutosaveFiles>& args) {
+        impl.Delete(args.Get<Cmds::AutosaveFileIds>());
     });
 }
 

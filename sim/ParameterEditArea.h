@@ -10,6 +10,7 @@
 
 namespace Zel::Sim {
 
+class ParameterEdits;
 class ParameterListArea;
 class SampleWorkbook;
 class SimHost;
@@ -68,10 +69,8 @@ public:
     // The workbook's parameter with this caption (case-insensitive), or null.
     const SampleParameter* FindParameter(const TString& caption) const;
 
-    struct Impl;
-
 private:
-    std::shared_ptr<Impl> m_impl;
+    std::shared_ptr<ParameterEdits> m_edits;
 };
 
 } // namespace Zel::Sim

@@ -1,6 +1,6 @@
 #include "sim/ParameterListArea.h"
 
-#include "sim/SimHost.h"
+#include "sim/SimAreaBinding.h"
 
 #include "host/commands/ParameterCommands.h"
 #include "host/doc/ValueFormat.h"
@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <map>
-#include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -17,11 +16,6 @@ namespace Zel::Sim {
 
 namespace {
 namespace Cmds = Commands::Parameter;
-
-[[noreturn]] void Refuse(const QString& reason)
-{
-    throw std::runtime_error(reason.toStdString());
-}
 
 struct Entry
 {
@@ -60,14 +54,6 @@ struct ParameterListArea::Impl
 
     std::map<unsigned int, ListEdit> edits;
     unsigned int nextEditId = 1001;
-
-    ListEdit& Find(unsigned int editId)
-    {
-        const auto it = edits.find(editId);
-        if (it == edits.end())
-            Refuse(QStringLiteral("no list edit %1 is open").arg(editId));
-        return it->second;
-    }
 
     static TString Shown(const ListEdit& edit, const Entry& entry)
     {
@@ -387,55 +373,47 @@ TString ParameterListArea::Format(const DataValue& value, const TString& format)
 ParameterListArea::ParameterListArea(SimHost& host)
     : m_impl(std::make_shared<Impl>())
 {
-    const std::weak_ptr<Impl> weak = m_impl;
-    auto lock = [weak] {
-        std::shared_ptr<Impl> impl = weak.lock();
-        if (!impl)
-            Refuse(QStringLiteral("the parameter list area is gone"));
-        return impl;
-    };
+    const SimAreaBinding<Impl> area(host, m_impl, QStringLiteral("parameter list area"));
+    const auto edits = area.Items<Cmds::EditId>(&Impl::edits, QStringLiteral("list edit"));
 
-    host.Handle<Cmds::AddListMember>(
-        [lock](const SimArguments<Cmds::AddListMember>& args, SimResults<Cmds::AddListMember>& out) {
-            const std::shared_ptr<Impl> impl = lock();
+    edits.Handle<Cmds::AddListMember>(
+        [](Impl& impl, Impl::ListEdit& edit, const SimArguments<Cmds::AddListMember>& args,
+            SimResults<Cmds::AddListMember>& out) {
             const auto& indexed = args.Get<Cmds::IndexedMember>();
             if (!indexed || !indexed->GetMember())
                 Refuse(QStringLiteral("the new member holds no record"));
-            if (auto diff = impl->Add(impl->Find(args.Get<Cmds::EditId>()), indexed->GetMember()->GetDisplayValue()))
+            if (auto diff = impl.Add(edit, indexed->GetMember()->GetDisplayValue()))
                 out.Set<Cmds::ListDomainDiff>(std::move(diff));
         });
-    host.Handle<Cmds::UpdateListMember>(
-        [lock](const SimArguments<Cmds::UpdateListMember>& args, SimResults<Cmds::UpdateListMember>& out) {
-            const std::shared_ptr<Impl> impl = lock();
-            const auto& indexed = args.Get<Cmds::IndexedMember>();
-            if (!indexed || !indexed->GetMember())
-                Refuse(QStringLiteral("the updated member holds no record"));
-            if (auto diff = impl->Update(impl->Find(args.Get<Cmds::EditId>()), indexed->GetIndex(),
-                    *indexed->GetMember(), args.Get<Cmds::IsValueEdited>()))
-                out.Set<Cmds::ListDomainDiff>(std::move(diff));
+    edits.Handle<Cmds::UpdateListMember>([](Impl& impl, Impl::ListEdit& edit,
+                                             const SimArguments<Cmds::UpdateListMember>& args,
+                                             SimResults<Cmds::UpdateListMember>& out) {
+        const auto& indexed = args.Get<Cmds::IndexedMember>();
+        if (!indexed || !indexed->GetMember())
+            Refuse(QStringLiteral("the updated member holds no record"));
+        if (auto diff = impl.Update(edit, indexed->GetIndex(), *indexed->GetMember(), args.Get<Cmds::IsValueEdited>()))
+            out.Set<Cmds::ListDomainDiff>(std::move(diff));
+    });
+    edits.Handle<Cmds::DeleteListMembers>(
+        [](Impl& impl, Impl::ListEdit& edit, const SimArguments<Cmds::DeleteListMembers>& args,
+            SimResults<Cmds::DeleteListMembers>& out) {
+            out.Set<Cmds::ListDomainDiff>(impl.Delete(edit, args.Get<Cmds::MemberRanges>()));
         });
-    host.Handle<Cmds::DeleteListMembers>(
-        [lock](const SimArguments<Cmds::DeleteListMembers>& args, SimResults<Cmds::DeleteListMembers>& out) {
-            const std::shared_ptr<Impl> impl = lock();
+    edits.Handle<Cmds::MoveListMembers>(
+        [](Impl& impl, Impl::ListEdit& edit, const SimArguments<Cmds::MoveListMembers>& args,
+            SimResults<Cmds::MoveListMembers>& out) {
             out.Set<Cmds::ListDomainDiff>(
-                impl->Delete(impl->Find(args.Get<Cmds::EditId>()), args.Get<Cmds::MemberRanges>()));
+                impl.Move(edit, args.Get<Cmds::MemberRanges>(), args.Get<Cmds::ListIndex>(), true));
         });
-    host.Handle<Cmds::MoveListMembers>(
-        [lock](const SimArguments<Cmds::MoveListMembers>& args, SimResults<Cmds::MoveListMembers>& out) {
-            const std::shared_ptr<Impl> impl = lock();
-            out.Set<Cmds::ListDomainDiff>(impl->Move(impl->Find(args.Get<Cmds::EditId>()),
-                args.Get<Cmds::MemberRanges>(), args.Get<Cmds::ListIndex>(), true));
+    edits.Handle<Cmds::MoveListMembersToRow>(
+        [](Impl& impl, Impl::ListEdit& edit, const SimArguments<Cmds::MoveListMembersToRow>& args,
+            SimResults<Cmds::MoveListMembersToRow>& out) {
+            out.Set<Cmds::ListDomainDiff>(
+                impl.Move(edit, args.Get<Cmds::MemberRanges>(), args.Get<Cmds::ListIndex>(), false));
         });
-    host.Handle<Cmds::MoveListMembersToRow>(
-        [lock](const SimArguments<Cmds::MoveListMembersToRow>& args, SimResults<Cmds::MoveListMembersToRow>& out) {
-            const std::shared_ptr<Impl> impl = lock();
-            out.Set<Cmds::ListDomainDiff>(impl->Move(impl->Find(args.Get<Cmds::EditId>()),
-                args.Get<Cmds::MemberRanges>(), args.Get<Cmds::ListIndex>(), false));
-        });
-    host.Handle<Cmds::SetParameterValueIndex>(
-        [lock](const SimArguments<Cmds::SetParameterValueIndex>& args, SimResults<Cmds::SetParameterValueIndex>& out) {
-            const std::shared_ptr<Impl> impl = lock();
-            Impl::ListEdit& edit = impl->Find(args.Get<Cmds::EditId>());
+    edits.Handle<Cmds::SetParameterValueIndex>(
+        [](Impl&, Impl::ListEdit& edit, const SimArguments<Cmds::SetParameterValueIndex>& args,
+            SimResults<Cmds::SetParameterValueIndex>& out) {
             const int row = args.Get<Cmds::ChosenValueIndex>();
             if (row < 0 || static_cast<std::size_t>(row) >= edit.entries.size())
                 Refuse(QStringLiteral("row %1 is outside the list of %2 members").arg(row).arg(edit.entries.size()));

@@ -1,7 +1,7 @@
 #include "TableViewArea.h"
 
 #include "SampleWorkbook.h"
-#include "SimHost.h"
+#include "SimAreaBinding.h"
 
 #include "host/commands/TableViewCommands.h"
 #include "host/doc/NotificationManager.h"
@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <climits>
 #include <map>
-#include <stdexcept>
 #include <vector>
 
 namespace Zel::Sim {
@@ -33,11 +32,6 @@ constexpr int kNumberAlignment = Qt::AlignRight | Qt::AlignVCenter;
 constexpr int kIdleCheckMilliseconds = 1000;
 
 QAtomicInteger<int> s_memberTableCounter {0};
-
-[[noreturn]] void Refuse(const QString& reason)
-{
-    throw std::runtime_error(reason.toStdString());
-}
 
 QString SqlError(const QSqlQuery& query)
 {
@@ -212,16 +206,22 @@ struct TableViewArea::Impl
         return db;
     }
 
-    HostCache& Find(const RefCntPtr<TableViewCachePresModel const>& description)
+    // The cache a description names, marked used now; null when there is none (never created,
+    // dropped or discarded).
+    HostCache* Find(const RefCntPtr<TableViewCachePresModel const>& description)
+    {
+        const auto it = caches.find(Guid(description));
+        if (it == caches.end())
+            return nullptr;
+        it->second->lastUsed = clock();
+        return it->second.get();
+    }
+
+    static const TUUID& Guid(const RefCntPtr<TableViewCachePresModel const>& description)
     {
         if (!description || !description->GetCacheID())
             Refuse(QStringLiteral("the cache description names no cache"));
-        const auto it = caches.find(description->GetCacheID()->GetCacheGuid());
-        if (it == caches.end())
-            Refuse(QStringLiteral("no table cache ") + description->GetCacheID()->GetCacheGuid().ToString().ToQString()
-                + QStringLiteral(" (never created, dropped or discarded)"));
-        it->second->lastUsed = clock();
-        return *it->second;
+        return description->GetCacheID()->GetCacheGuid();
     }
 
     RowSource TableRows()
@@ -339,10 +339,9 @@ struct TableViewArea::Impl
     void Create(
         const RefCntPtr<TableViewCachePresModel const>& description, SimResults<Cmds::CreateTableViewCache>& out)
     {
-        if (!description || !description->GetCacheID())
-            Refuse(QStringLiteral("the cache description names no cache"));
+        const TUUID& guid = Guid(description);
         const PageCacheIDPresModel& requested = *description->GetCacheID();
-        auto existing = caches.find(requested.GetCacheGuid());
+        auto existing = caches.find(guid);
         if (existing == caches.end()) {
             auto cache = std::make_unique<HostCache>();
             const FieldName& name = description->GetName();
@@ -370,7 +369,7 @@ struct TableViewArea::Impl
             cache->pageRowCount = requested.GetPageRowCount();
             cache->pageColumnCount = requested.GetPageColumnCount();
             cache->timeout = requested.GetCacheTimeout();
-            existing = caches.emplace(requested.GetCacheGuid(), std::move(cache)).first;
+            existing = caches.emplace(guid, std::move(cache)).first;
         }
         HostCache& cache = *existing->second;
         cache.lastUsed = clock();
@@ -564,49 +563,42 @@ TableViewArea::TableViewArea(SimHost& host, SampleWorkbook& workbook)
     : m_impl(std::make_shared<Impl>(workbook))
 {
     const std::weak_ptr<Impl> weak = m_impl;
-    auto lock = [weak] {
-        std::shared_ptr<Impl> impl = weak.lock();
-        if (!impl)
-            Refuse(QStringLiteral("the table view area is gone"));
-        return impl;
-    };
-
     QObject::connect(&m_impl->idleTimer, &QTimer::timeout, [weak] {
         if (std::shared_ptr<Impl> impl = weak.lock())
             impl->DiscardIdle();
     });
 
-    host.Handle<Cmds::CreateTableViewCache>(
-        [lock](const SimArguments<Cmds::CreateTableViewCache>& args, SimResults<Cmds::CreateTableViewCache>& out) {
-            lock()->Create(args.Get<Cmds::TableViewCache>(), out);
-        });
-    host.Handle<Cmds::GetTableViewPage>(
-        [lock](const SimArguments<Cmds::GetTableViewPage>& args, SimResults<Cmds::GetTableViewPage>& out) {
-            const std::shared_ptr<Impl> impl = lock();
-            HostCache& cache = impl->Find(args.Get<Cmds::TableViewCache>());
-            out.Set<Cmds::TableViewPage>(
-                impl->Page(cache, args.Get<Cmds::RequestedRow>(), args.Get<Cmds::RequestedColumn>()));
-        });
-    host.Handle<Cmds::SortTableViewCache>([lock](const SimArguments<Cmds::SortTableViewCache>& args) {
-        const std::shared_ptr<Impl> impl = lock();
-        const RefCntPtr<TableViewCachePresModel const>& description = args.Get<Cmds::TableViewCache>();
-        HostCache& cache = impl->Find(description);
-        if (impl->ApplySort(cache, *description))
-            PresentationLayer::NotificationManager::Instance->Notify(Zel::Events::PageCacheChanged, cache.id, nullptr);
-    });
-    host.Handle<Cmds::DropTableViewCache>([lock](const SimArguments<Cmds::DropTableViewCache>& args) {
-        const std::shared_ptr<Impl> impl = lock();
-        const RefCntPtr<TableViewCachePresModel const>& description = args.Get<Cmds::TableViewCache>();
-        if (!description || !description->GetCacheID())
-            Refuse(QStringLiteral("the cache description names no cache"));
+    const SimAreaBinding<Impl> area(host, m_impl, QStringLiteral("table view area"));
+    area.Handle<Cmds::CreateTableViewCache>(
+        [](Impl& impl, const SimArguments<Cmds::CreateTableViewCache>& args,
+            SimResults<Cmds::CreateTableViewCache>& out) { impl.Create(args.Get<Cmds::TableViewCache>(), out); });
+    area.Handle<Cmds::DropTableViewCache>([](Impl& impl, const SimArguments<Cmds::DropTableViewCache>& args) {
         // Dropping a cache that is already gone is what a late clean-up does; nothing to report.
-        const auto it = impl->caches.find(description->GetCacheID()->GetCacheGuid());
-        if (it == impl->caches.end())
+        const auto it = impl.caches.find(Impl::Guid(args.Get<Cmds::TableViewCache>()));
+        if (it == impl.caches.end())
             return;
-        impl->DropStorage(*it->second);
-        impl->caches.erase(it);
-        if (impl->caches.empty())
-            impl->idleTimer.stop();
+        impl.DropStorage(*it->second);
+        impl.caches.erase(it);
+        if (impl.caches.empty())
+            impl.idleTimer.stop();
+    });
+
+    const auto caches = area.Items<Cmds::TableViewCache, HostCache>(
+        [](Impl& impl, const RefCntPtr<TableViewCachePresModel const>& description) { return impl.Find(description); },
+        QStringLiteral("table cache"),
+        [](const RefCntPtr<TableViewCachePresModel const>& description) {
+            return Impl::Guid(description).ToString().ToQString();
+        });
+    caches.Handle<Cmds::GetTableViewPage>(
+        [](Impl& impl, HostCache& cache, const SimArguments<Cmds::GetTableViewPage>& args,
+            SimResults<Cmds::GetTableViewPage>& out) {
+            out.Set<Cmds::TableViewPage>(
+                impl.Page(cache, args.Get<Cmds::RequestedRow>(), args.Get<Cmds::RequestedColumn>()));
+        });
+    caches.Handle<Cmds::SortTableViewCache>([](Impl& impl, HostCache& cache,
+                                                const SimArguments<Cmds::SortTableViewCache>& args) {
+        if (impl.ApplySort(cache, *args.Get<Cmds::TableViewCache>()))
+            PresentationLayer::NotificationManager::Instance->Notify(Zel::Events::PageCacheChanged, cache.id, nullptr);
     });
 }
 

@@ -10,11 +10,11 @@
 #include "host/ui/UnificationStyleApplicator.h"
 #include "host/ui/ZelWidgetUtil.h"
 #include "host/ui/ZelvarImageButton.h"
-#include "main/dialogs/FramelessResize_p.h"
+#include "main/dialogs/FramelessFrameController_p.h"
 
-#include <QtGui/QMouseEvent>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QGraphicsDropShadowEffect>
+
+#include <utility>
 
 namespace {
 constexpr const char* SourcePath = "main/dialogs/ZelvarFramelessDialog";
@@ -53,16 +53,19 @@ ZelvarFramelessDialog::ZelvarFramelessDialog(QWidget* parent, bool styleAll)
 
     m_ui->defaultTitle->setText(windowTitle());
     connect(this, &QWidget::windowTitleChanged, m_ui->defaultTitle, &QLabel::setText);
+
+    FramelessFrameController::Rules rules;
+    // A title bar that the caller hid neither drags nor has to stay on screen.
+    rules.titleBar = [this]() -> QWidget* { return m_ui->titleBar->isHidden() ? nullptr : m_ui->titleBar; };
+    // The title bar's last row may sit one row below the available area.
+    rules.lowestTop = [](const QRect& available, const QWidget* titleBar) {
+        const int pastBottom = available.top() + available.height();
+        return titleBar ? pastBottom - titleBar->height() + 1 : pastBottom;
+    };
+    m_frame = std::make_unique<FramelessFrameController>(*this, std::move(rules));
 }
 
-ZelvarFramelessDialog::~ZelvarFramelessDialog()
-{
-    // A dialog destroyed while shown gets no hideEvent of its own (the QWidget base hides it after
-    // this class is gone), so the cursor and the filter are given back here.
-    if (qApp)
-        qApp->removeEventFilter(this);
-    FramelessResize::ClearOverrideCursor(m_overrideCursor);
-}
+ZelvarFramelessDialog::~ZelvarFramelessDialog() = default;
 
 void ZelvarFramelessDialog::ApplyFramelessDialogTitleBarPalette(QWidget* widget)
 {
@@ -134,85 +137,53 @@ void ZelvarFramelessDialog::ResizeDialog(int width, int height)
 
 void ZelvarFramelessDialog::AllowHorizontalResize(bool allow)
 {
-    m_allowHorizontalResize = allow;
+    m_frame->SetResizable(Qt::Horizontal, allow);
 }
 
 void ZelvarFramelessDialog::AllowVerticalResize(bool allow)
 {
-    m_allowVerticalResize = allow;
+    m_frame->SetResizable(Qt::Vertical, allow);
 }
 
 bool ZelvarFramelessDialog::IsResizingDialog() const
 {
-    return m_resizeDirection != ResizeNone;
-}
-
-bool ZelvarFramelessDialog::HasTitleBar() const
-{
-    return m_ui && m_ui->titleBar && !m_ui->titleBar->isHidden();
+    return m_frame->IsResizing();
 }
 
 QPoint ZelvarFramelessDialog::SnapTopPointToScreen(const QPoint& point) const
 {
-    const QRect available = FramelessResize::AvailableGeometryAt(point);
-    int lowest = available.top() + available.height();
-    if (HasTitleBar())
-        lowest = lowest - m_ui->titleBar->height() + 1;
-    QPoint snapped = point;
-    if (snapped.y() < available.top())
-        snapped.setY(available.top());
-    else if (snapped.y() > lowest)
-        snapped.setY(lowest);
-    return snapped;
+    return m_frame->SnapTopPointToScreen(point);
 }
 
 ZelvarFramelessDialog::ResizeDirection ZelvarFramelessDialog::GetResizeDirection(QPoint& pos) const
 {
-    const QRect frame = geometry();
-    if (!underMouse() || !frame.contains(pos))
-        return ResizeNone;
-    QPoint topLeft = frame.topLeft();
-    QPoint bottomRight(frame.x() + frame.width(), frame.y() + frame.height());
-    const ResizeDirection edge = GetResizeDirectionHelper(topLeft, bottomRight, pos, FramelessResize::EdgeMargin);
-    const ResizeDirection corner = GetResizeDirectionHelper(topLeft, bottomRight, pos, FramelessResize::CornerMargin);
-    return static_cast<ResizeDirection>(FramelessResize::CombineMargins(edge, corner));
+    return m_frame->ResizeDirectionAt(pos);
 }
 
 ZelvarFramelessDialog::ResizeDirection ZelvarFramelessDialog::GetResizeDirectionHelper(
     QPoint& topLeft, QPoint& bottomRight, QPoint& pos, int margin) const
 {
-    if (IsSizeFixed())
-        return ResizeNone;
-    return static_cast<ResizeDirection>(
-        FramelessResize::HitEdges(topLeft, bottomRight, pos, margin, m_allowVerticalResize, m_allowHorizontalResize));
+    return m_frame->EdgesWithin(topLeft, bottomRight, pos, margin);
 }
 
 Qt::CursorShape ZelvarFramelessDialog::GetCursorType(ResizeDirection direction) const
 {
-    return FramelessResize::CursorShapeFor(direction);
+    return FramelessFrameController::CursorShapeFor(direction);
 }
 
 void ZelvarFramelessDialog::SetDragCursor(ResizeDirection direction)
 {
-    if (direction == ResizeNone)
-        FramelessResize::ClearOverrideCursor(m_overrideCursor);
-    else
-        FramelessResize::SetOverrideCursor(m_overrideCursor, GetCursorType(direction));
+    m_frame->SetDragCursor(direction);
 }
 
 void ZelvarFramelessDialog::ClearDragCursor()
 {
-    SetDragCursor(ResizeNone);
+    m_frame->SetDragCursor(FramelessResize::None);
 }
 
 void ZelvarFramelessDialog::ResizeGeometry(QPoint& pos)
 {
-    const QSize minimum(minimumWidth() != 0 ? minimumWidth() : minimumSizeHint().width(),
-        minimumHeight() != 0 ? minimumHeight() : minimumSizeHint().height());
-    const QRect resized = FramelessResize::ResizedGeometry(geometry(), m_resizeDirection, pos, minimum, 0, 0);
-    const QPoint snapped = SnapTopPointToScreen(resized.topLeft());
-    // The top edge gives way to the screen; the bottom edge stays where the drag put it.
-    setGeometry(snapped.x(), snapped.y(), resized.width(), resized.height() + (resized.y() - snapped.y()));
+    m_frame->ResizeGeometry(pos);
 }
 
 void ZelvarFramelessDialog::SetDropShadow()
@@ -234,46 +205,36 @@ void ZelvarFramelessDialog::SetDropShadow()
 
 bool ZelvarFramelessDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    FramelessResize::FilterMouseEvent(*this, watched, event);
+    m_frame->HandleApplicationEvent(watched, event);
     return ZelvarDialog::eventFilter(watched, event);
 }
 
 void ZelvarFramelessDialog::mousePressEvent(QMouseEvent* event)
 {
-    if (IsResizingDialog())
-        return;
-    if (HasTitleBar()) {
-        const QRect titleBar(m_ui->titleBar->mapToGlobal(QPoint(0, 0)), m_ui->titleBar->size());
-        m_titleDrag = titleBar.contains(event->globalPos());
-        m_dragOffset = event->globalPos() - mapToGlobal(QPoint(0, 0));
-    }
-    ZelvarDialog::mousePressEvent(event);
+    if (m_frame->HandleMousePress(*event))
+        ZelvarDialog::mousePressEvent(event);
 }
 
 void ZelvarFramelessDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_titleDrag)
-        move(SnapTopPointToScreen(event->globalPos() - m_dragOffset));
+    m_frame->HandleMouseMove(*event);
     ZelvarDialog::mouseMoveEvent(event);
 }
 
 void ZelvarFramelessDialog::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_titleDrag = false;
+    m_frame->HandleMouseRelease();
     ZelvarDialog::mouseReleaseEvent(event);
 }
 
 void ZelvarFramelessDialog::showEvent(QShowEvent* event)
 {
-    qApp->installEventFilter(this);
+    m_frame->HandleShow();
     ZelvarDialog::showEvent(event);
 }
 
 void ZelvarFramelessDialog::hideEvent(QHideEvent* event)
 {
-    qApp->removeEventFilter(this);
-    m_resizeDirection = ResizeNone;
-    m_titleDrag = false;
-    ClearDragCursor();
+    m_frame->HandleHide();
     ZelvarDialog::hideEvent(event);
 }

@@ -2,20 +2,16 @@
 
 #include "host/ui/ZelvarDialog.h"
 #include "main/ZelDialogExport.h"
+#include "main/dialogs/FramelessResize.h"
 
 #include <QtCore/QPoint>
 #include <QtCore/QPointer>
 
-#include <cstdint>
 #include <memory>
 
+class FramelessFrameController;
 class QAbstractButton;
 class UnificationStyleApplicator;
-
-namespace FramelessResize {
-template <typename Frame>
-void FilterMouseEvent(Frame& frame, QObject* watched, QEvent* event);
-}
 
 namespace Ui {
 class ZelvarFramelessDialog;
@@ -30,6 +26,8 @@ class ZelvarFramelessDialog;
 // the application object, never consuming an event): edges are found from where the mouse is,
 // whichever widget it is over, and the resize cursor is an application override cursor. The dialog
 // pops the cursor it pushed on release, on hide and when destroyed, so none is ever left behind.
+// That behaviour and its state live in a private controller that the dialog owns (the legacy frame
+// has one of its own); the dialog's handlers pass their events to it.
 //
 // The content and title widgets become children of the dialog; a replaced one is deleted later
 // (deleteLater), since it may be the sender of the signal that is replacing it.
@@ -38,18 +36,7 @@ class ZELDIALOG_EXPORT ZelvarFramelessDialog : public ZelvarDialog
     Q_OBJECT
 
 public:
-    enum ResizeDirection : std::int32_t
-    {
-        ResizeNone = 0,
-        ResizeTop = 1,
-        ResizeRight = 2,
-        ResizeBottom = 4,
-        ResizeLeft = 8,
-        ResizeTopRight = ResizeTop | ResizeRight,
-        ResizeBottomRight = ResizeBottom | ResizeRight,
-        ResizeTopLeft = ResizeTop | ResizeLeft,
-        ResizeBottomLeft = ResizeBottom | ResizeLeft,
-    };
+    using ResizeDirection = FramelessResize::Direction;
 
     ZelvarFramelessDialog(QWidget* parent, bool styleAll);
     ~ZelvarFramelessDialog() override;
@@ -72,8 +59,6 @@ public:
     virtual void ResizeDialog(int width, int height);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-    template <typename Frame>
-    friend void FramelessResize::FilterMouseEvent(Frame& frame, QObject* watched, QEvent* event);
 
 protected:
     void AllowHorizontalResize(bool allow);
@@ -97,19 +82,12 @@ private:
     void ClearDragCursor();
     void ResizeGeometry(QPoint& pos);
     void SetDropShadow();
-    // The title bar is there to drag by and to keep on screen unless the caller hid it.
-    bool HasTitleBar() const;
 
-    bool m_titleDrag = false;
-    QPoint m_dragOffset;
-    ResizeDirection m_resizeDirection = ResizeNone;
-    // Whether this dialog has pushed an application override cursor (and so may pop one).
-    bool m_overrideCursor = false;
-    bool m_allowVerticalResize = true;
-    bool m_allowHorizontalResize = true;
     // Guarded: a caller may delete its widget itself.
     QPointer<QWidget> m_titleWidget;
     QPointer<QWidget> m_contentWidget;
     std::unique_ptr<UnificationStyleApplicator> m_styleApplicator;
     std::unique_ptr<Ui::ZelvarFramelessDialog> m_ui;
+    // Declared last, so that it gives back the application filter and cursor first.
+    std::unique_ptr<FramelessFrameController> m_frame;
 };

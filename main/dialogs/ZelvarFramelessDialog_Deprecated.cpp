@@ -3,11 +3,11 @@
 #include "host/doc/Preferences.h"
 #include "host/ui/ColorObjectUtil.h"
 #include "host/ui/QtUtil.h"
-#include "main/dialogs/FramelessResize_p.h"
+#include "main/dialogs/FramelessFrameController_p.h"
 
-#include <QtGui/QMouseEvent>
 #include <QtGui/QRegion>
-#include <QtWidgets/QApplication>
+
+#include <utility>
 
 namespace {
 // The strips: a band under the window and a narrower one to its right.
@@ -16,6 +16,8 @@ constexpr int RightShadowWidth = 2;
 // Pixels beyond the pointer that a drag of the right or bottom edge leaves for the strips.
 constexpr int RightDragExtra = 3;
 constexpr int BottomDragExtra = 4;
+// The last column and the last two rows are the strips, not the window's edge.
+constexpr QMargins StripsOutsideEdges(0, 0, 1, 2);
 
 QColor PreferenceColor(const wchar_t* key)
 {
@@ -50,15 +52,21 @@ ZelvarFramelessDialog_Deprecated::ZelvarFramelessDialog_Deprecated(QWidget* pare
     setPalette(palette);
     setAutoFillBackground(true);
     setSizeGripEnabled(false);
+
+    FramelessFrameController::Rules rules;
+    rules.titleBar = [this] { return GetTitleBarWidget(); };
+    // The title bar's last row stays one row above the last row of the available area.
+    rules.lowestTop = [](const QRect& available, const QWidget* titleBar) {
+        return available.bottom() - (titleBar ? titleBar->height() : 0);
+    };
+    rules.hitTestInset = StripsOutsideEdges;
+    rules.rightDragExtra = RightDragExtra;
+    rules.bottomDragExtra = BottomDragExtra;
+    rules.pressNeedsTitleBar = true;
+    m_frame = std::make_unique<FramelessFrameController>(*this, std::move(rules));
 }
 
-ZelvarFramelessDialog_Deprecated::~ZelvarFramelessDialog_Deprecated()
-{
-    // No hideEvent reaches this class when it is destroyed while shown.
-    if (qApp)
-        qApp->removeEventFilter(this);
-    FramelessResize::ClearOverrideCursor(m_overrideCursor);
-}
+ZelvarFramelessDialog_Deprecated::~ZelvarFramelessDialog_Deprecated() = default;
 
 QColor ZelvarFramelessDialog_Deprecated::GetTitleBarBackgroundColor() const
 {
@@ -116,113 +124,78 @@ void ZelvarFramelessDialog_Deprecated::resizeEvent(QResizeEvent* event)
 
 QPoint ZelvarFramelessDialog_Deprecated::SnapTopPointToScreen(const QPoint& point) const
 {
-    QRect available = FramelessResize::AvailableGeometryAt(point);
-    if (const QWidget* titleBar = GetTitleBarWidget())
-        available.setBottom(available.bottom() - titleBar->height());
-    QPoint snapped = point;
-    if (snapped.y() < available.top())
-        snapped.setY(available.top());
-    else if (snapped.y() > available.bottom())
-        snapped.setY(available.bottom());
-    return snapped;
+    return m_frame->SnapTopPointToScreen(point);
 }
 
 ZelvarFramelessDialog_Deprecated::ResizeDirection ZelvarFramelessDialog_Deprecated::GetResizeDirection(
     QPoint& pos) const
 {
-    // The last column and the last two rows are the strips, not the window's edge.
-    const QRect frame = geometry().adjusted(0, 0, -1, -2);
-    if (!underMouse() || !frame.contains(pos))
-        return ResizeNone;
-    QPoint topLeft = frame.topLeft();
-    QPoint bottomRight(frame.x() + frame.width(), frame.y() + frame.height());
-    const ResizeDirection edge = GetResizeDirectionHelper(topLeft, bottomRight, pos, FramelessResize::EdgeMargin);
-    const ResizeDirection corner = GetResizeDirectionHelper(topLeft, bottomRight, pos, FramelessResize::CornerMargin);
-    return static_cast<ResizeDirection>(FramelessResize::CombineMargins(edge, corner));
+    return m_frame->ResizeDirectionAt(pos);
 }
 
 ZelvarFramelessDialog_Deprecated::ResizeDirection ZelvarFramelessDialog_Deprecated::GetResizeDirectionHelper(
     QPoint& topLeft, QPoint& bottomRight, QPoint& pos, int margin) const
 {
-    if (IsSizeFixed())
-        return ResizeNone;
-    return static_cast<ResizeDirection>(FramelessResize::HitEdges(topLeft, bottomRight, pos, margin, true, true));
+    return m_frame->EdgesWithin(topLeft, bottomRight, pos, margin);
 }
 
 Qt::CursorShape ZelvarFramelessDialog_Deprecated::GetCursorType(ResizeDirection direction) const
 {
-    return FramelessResize::CursorShapeFor(direction);
+    return FramelessFrameController::CursorShapeFor(direction);
 }
 
 void ZelvarFramelessDialog_Deprecated::SetDragCursor(ResizeDirection direction)
 {
-    if (direction == ResizeNone)
-        FramelessResize::ClearOverrideCursor(m_overrideCursor);
-    else
-        FramelessResize::SetOverrideCursor(m_overrideCursor, GetCursorType(direction));
+    m_frame->SetDragCursor(direction);
 }
 
 void ZelvarFramelessDialog_Deprecated::ClearDragCursor()
 {
-    SetDragCursor(ResizeNone);
+    m_frame->SetDragCursor(FramelessResize::None);
 }
 
 bool ZelvarFramelessDialog_Deprecated::IsResizingDialog() const
 {
-    return m_resizeDirection != ResizeNone;
+    return m_frame->IsResizing();
 }
 
 void ZelvarFramelessDialog_Deprecated::ResizeGeometry(QPoint& pos)
 {
-    const QSize minimum(minimumWidth() != 0 ? minimumWidth() : minimumSizeHint().width(),
-        minimumHeight() != 0 ? minimumHeight() : minimumSizeHint().height());
-    const QRect resized = FramelessResize::ResizedGeometry(
-        geometry(), m_resizeDirection, pos, minimum, RightDragExtra, BottomDragExtra);
-    const QPoint snapped = SnapTopPointToScreen(resized.topLeft());
-    setGeometry(snapped.x(), snapped.y(), resized.width(), resized.height() + (resized.y() - snapped.y()));
+    m_frame->ResizeGeometry(pos);
 }
 
 bool ZelvarFramelessDialog_Deprecated::eventFilter(QObject* watched, QEvent* event)
 {
-    FramelessResize::FilterMouseEvent(*this, watched, event);
+    m_frame->HandleApplicationEvent(watched, event);
     return ZelvarDialog::eventFilter(watched, event);
 }
 
 void ZelvarFramelessDialog_Deprecated::mousePressEvent(QMouseEvent* event)
 {
-    const QWidget* titleBar = GetTitleBarWidget();
-    if (IsResizingDialog() || !titleBar)
-        return;
-    const QRect titleRect(titleBar->mapToGlobal(QPoint(0, 0)), titleBar->size());
-    m_titleDrag = titleRect.contains(event->globalPos());
-    m_dragOffset = event->globalPos() - mapToGlobal(QPoint(0, 0));
-    ZelvarDialog::mousePressEvent(event);
+    if (m_frame->HandleMousePress(*event))
+        ZelvarDialog::mousePressEvent(event);
 }
 
 void ZelvarFramelessDialog_Deprecated::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_titleDrag)
-        move(SnapTopPointToScreen(event->globalPos() - m_dragOffset));
+    m_frame->HandleMouseMove(*event);
     ZelvarDialog::mouseMoveEvent(event);
 }
 
 void ZelvarFramelessDialog_Deprecated::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_titleDrag = false;
+    m_frame->HandleMouseRelease();
     ZelvarDialog::mouseReleaseEvent(event);
 }
 
 void ZelvarFramelessDialog_Deprecated::showEvent(QShowEvent* event)
 {
-    qApp->installEventFilter(this);
+    m_frame->HandleShow();
     ZelvarDialog::showEvent(event);
 }
 
 void ZelvarFramelessDialog_Deprecated::hideEvent(QHideEvent* event)
 {
-    qApp->removeEventFilter(this);
-    m_resizeDirection = ResizeNone;
-    m_titleDrag = false;
-    ClearDragCursor();
+    m_frame->HandleHide();
     ZelvarDialog::hideEvent(event);
 }

@@ -2,11 +2,14 @@
 
 #include "host/ui/ZelvarDialog.h"
 #include "main/ZelDialogExport.h"
+#include "main/dialogs/FramelessResize.h"
 
 #include <QtCore/QPoint>
 #include <QtGui/QColor>
 
-#include <cstdint>
+#include <memory>
+
+class FramelessFrameController;
 
 // The older frameless dialog frame, kept for the dialogs that still derive from it. It draws
 // nothing of its own: the subclass builds the window from four widgets that it hands out through
@@ -18,27 +21,12 @@
 // ZelvarFramelessDialog (an application event filter while shown, an override cursor that is
 // always popped again), with the frame's own offsets: the last pixel column and the last two
 // pixel rows are shadow and do not resize, and a drag of the right or bottom edge leaves room for
-// the strips. Both directions are always resizable unless the size is fixed.
-namespace FramelessResize {
-template <typename Frame>
-void FilterMouseEvent(Frame& frame, QObject* watched, QEvent* event);
-}
-
+// the strips. Both directions are always resizable unless the size is fixed. The dialog owns a
+// private controller of the kind ZelvarFramelessDialog owns, and gives it those differences.
 class ZELDIALOG_EXPORT ZelvarFramelessDialog_Deprecated : public ZelvarDialog
 {
 public:
-    enum ResizeDirection : std::int32_t
-    {
-        ResizeNone = 0,
-        ResizeTop = 1,
-        ResizeRight = 2,
-        ResizeBottom = 4,
-        ResizeLeft = 8,
-        ResizeTopRight = ResizeTop | ResizeRight,
-        ResizeBottomRight = ResizeBottom | ResizeRight,
-        ResizeTopLeft = ResizeTop | ResizeLeft,
-        ResizeBottomLeft = ResizeBottom | ResizeLeft,
-    };
+    using ResizeDirection = FramelessResize::Direction;
 
     explicit ZelvarFramelessDialog_Deprecated(QWidget* parent);
     ~ZelvarFramelessDialog_Deprecated() override;
@@ -49,8 +37,6 @@ public:
     virtual QWidget* GetRightShadowWidget() const = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-    template <typename Frame>
-    friend void FramelessResize::FilterMouseEvent(Frame& frame, QObject* watched, QEvent* event);
 
 protected:
     void HandleBeforeShow(bool firstTime) override;
@@ -83,9 +69,6 @@ private:
     void ResizeGeometry(QPoint& pos);
     bool IsResizingDialog() const;
 
-    ResizeDirection m_resizeDirection = ResizeNone;
-    // Whether this dialog has pushed an application override cursor (and so may pop one).
-    bool m_overrideCursor = false;
-    bool m_titleDrag = false;
-    QPoint m_dragOffset;
+    // The resize and drag state; it gives back the application filter and cursor when it goes.
+    std::unique_ptr<FramelessFrameController> m_frame;
 };

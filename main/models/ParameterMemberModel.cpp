@@ -1,5 +1,7 @@
 #include "main/models/ParameterMemberModel.h"
 
+#include "main/models/ModelChangeBracket_p.h"
+
 #include "gen-command-wrappers/ParameterCommandWrappers.h"
 #include "widgets/ParameterMemberView.h"
 
@@ -14,7 +16,6 @@
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
-#include <exception>
 #include <optional>
 
 namespace {
@@ -73,17 +74,6 @@ private:
     std::size_t m_top = 1;
 };
 
-// The diff of an answer that may leave it out: one of another type counts as left out, as a refusal.
-template <typename Cmd>
-std::optional<RefCntPtr<ParameterListDomainDiffPresModel const>> DiffIfGiven(
-    const Zel::Commands::CommandResult<Cmd>& result)
-{
-    const auto* value = AsValParameter<Cmds::ListDomainDiff::type>(result.Set().GetParameter(Cmds::ListDomainDiff::id));
-    if (!value)
-        return std::nullopt;
-    return value->GetValue();
-}
-
 QColor DisabledTextColor(const QObject* parent)
 {
     const auto* widget = qobject_cast<const QWidget*>(parent);
@@ -95,14 +85,9 @@ QColor DisabledTextColor(const QObject* parent)
 // How a diff changes the rows, which decides the signals that bracket it.
 struct ParameterMemberModel::DiffShape
 {
-    enum Kind
-    {
-        NoRowChange,
-        Insertion, // rows [first, last] of the list after the change are new
-        Removal, // rows [first, last] of the list before the change are gone
-        Rearrangement, // anything else: a model reset
-    };
-    Kind kind = NoRowChange;
+    // InsertRows: rows [first, last] of the list after the change are new; RemoveRows: rows
+    // [first, last] of the list before the change are gone; Reset: anything else.
+    ModelChangeKind kind = ModelChangeKind::None;
     int first = 0;
     int last = -1;
     // Each new member's row is above the one before it, so each lands where its index says.
@@ -209,9 +194,10 @@ void ParameterMemberModel::SetListDomain(Members members)
     ZEL_LOGIC_CHECK_MSG(SourcePath, std::all_of(members.begin(), members.end(), [](const Member& m) { return m; }),
         "every member of the list holds a record");
     const bool wasEmpty = m_members.empty();
-    beginResetModel();
-    m_members = std::move(members);
-    endResetModel();
+    {
+        const ModelChangeBracket reset(*this, ModelChangeKind::Reset);
+        m_members = std::move(members);
+    }
     if (wasEmpty != m_members.empty())
         emit IsEmptyChanged(m_members.empty());
 }
@@ -241,8 +227,8 @@ bool ParameterMemberModel::AddNewItem(const TString& text)
     member->SetDisplayValue(text);
     auto indexed = MakeRefCnt<IndexedDomainMemberPresModel>();
     indexed->SetMember(std::move(member));
-    const auto result = AddListMember(m_dispatcher, m_editId, std::move(indexed));
-    const auto diff = DiffIfGiven(result);
+    // A diff of another type counts as left out, as a refusal.
+    const auto diff = AddListMember(m_dispatcher, m_editId, std::move(indexed)).FindOfType<Cmds::ListDomainDiff>();
     if (!diff)
         return false;
     ApplyDiffWithRowSignals(**diff, QModelIndex());
@@ -263,8 +249,8 @@ bool ParameterMemberModel::UpdateItem(const QModelIndex& index, const TString& t
     auto indexed = MakeRefCnt<IndexedDomainMemberPresModel>();
     indexed->SetIndex(index.row());
     indexed->SetMember(std::move(member));
-    const auto result = ::UpdateListMember(m_dispatcher, m_editId, std::move(indexed), index.column() == SubitemValue);
-    const auto diff = DiffIfGiven(result);
+    const auto diff = ::UpdateListMember(m_dispatcher, m_editId, std::move(indexed), index.column() == SubitemValue)
+                          .FindOfType<Cmds::ListDomainDiff>();
     if (!diff)
         return false;
     ApplyDiffWithRowSignals(**diff, index);
@@ -303,26 +289,19 @@ void ParameterMemberModel::MoveItems(const QItemSelection& selection, int target
         ranges.push_back(std::move(indexRange));
     }
 
-    AppliedDiff applied;
-    beginResetModel();
-    try {
-        RefCntPtr<ParameterListDomainDiffPresModel const> diff;
-        if (targetRow < 0)
-            diff = SendDelete(ranges);
-        else if (flag)
-            diff = MoveListMembers(m_dispatcher, m_editId, ranges, static_cast<unsigned int>(targetRow))
-                       .Get<Cmds::ListDomainDiff>();
-        else
-            diff = MoveListMembersToRow(m_dispatcher, m_editId, ranges, static_cast<unsigned int>(targetRow))
-                       .Get<Cmds::ListDomainDiff>();
-        ApplyDiff(*diff, InspectDiff(*diff), applied);
-    } catch (...) {
-        // Views read the rows again, whether a failed command left them as they were or a listener
-        // raised after they changed.
-        endResetModel();
-        throw;
-    }
-    endResetModel();
+    // Views read the rows again however this ends: a failed command leaves them as they were, a
+    // listener that raises finds them changed.
+    const ModelChangeBracket reset(*this, ModelChangeKind::Reset);
+    RefCntPtr<ParameterListDomainDiffPresModel const> diff;
+    if (targetRow < 0)
+        diff = SendDelete(ranges);
+    else if (flag)
+        diff = MoveListMembers(m_dispatcher, m_editId, ranges, static_cast<unsigned int>(targetRow))
+                   .Get<Cmds::ListDomainDiff>();
+    else
+        diff = MoveListMembersToRow(m_dispatcher, m_editId, ranges, static_cast<unsigned int>(targetRow))
+                   .Get<Cmds::ListDomainDiff>();
+    ApplyDiff(*diff, InspectDiff(*diff));
 }
 
 void ParameterMemberModel::OnIndexChanged(int row)
@@ -404,14 +383,14 @@ ParameterMemberModel::DiffShape ParameterMemberModel::InspectDiff(const Paramete
     }
 
     if (removalRanges == 0 && insertions == 0) {
-        shape.kind = DiffShape::NoRowChange;
+        shape.kind = ModelChangeKind::None;
     } else if (removalRanges == 1 && insertions == 0) {
-        shape.kind = DiffShape::Removal;
+        shape.kind = ModelChangeKind::RemoveRows;
     } else if (removalRanges == 0 && contiguous) {
-        shape.kind = DiffShape::Insertion;
+        shape.kind = ModelChangeKind::InsertRows;
         shape.last = shape.first + insertions - 1;
     } else {
-        shape.kind = DiffShape::Rearrangement;
+        shape.kind = ModelChangeKind::Reset;
     }
     return shape;
 }
@@ -575,25 +554,28 @@ ParameterMemberModel::AppliedDiff ParameterMemberModel::ApplyDiffToMembers(
 
 void ParameterMemberModel::AnnounceDiff(const AppliedDiff& applied)
 {
+    const auto announceEmptiness = [this, &applied] {
+        if (applied.wasEmpty != m_members.empty())
+            emit IsEmptyChanged(m_members.empty());
+    };
     try {
         if (applied.duplicatesChanged)
             ToggleDuplicatesWarning();
         emit FormattedValueChanged(applied.formattedValue);
         emit IndexChanged(static_cast<int>(m_currentIndex));
     } catch (...) {
-        if (applied.wasEmpty != m_members.empty())
-            emit IsEmptyChanged(m_members.empty());
+        announceEmptiness();
         throw;
     }
-    if (applied.wasEmpty != m_members.empty())
-        emit IsEmptyChanged(m_members.empty());
+    announceEmptiness();
 }
 
-void ParameterMemberModel::ApplyDiff(
-    const ParameterListDomainDiffPresModel& diff, const DiffShape& shape, AppliedDiff& applied)
+ParameterMemberModel::AppliedDiff ParameterMemberModel::ApplyDiff(
+    const ParameterListDomainDiffPresModel& diff, const DiffShape& shape)
 {
-    applied = ApplyDiffToMembers(diff, shape);
+    AppliedDiff applied = ApplyDiffToMembers(diff, shape);
     AnnounceDiff(applied);
+    return applied;
 }
 
 void ParameterMemberModel::ApplyDiffWithRowSignals(
@@ -605,50 +587,19 @@ void ParameterMemberModel::ApplyDiffWithRowSignals(
     // the bracket is closed on the way out.
     const DiffShape shape = InspectDiff(diff);
     AppliedDiff applied;
-    switch (shape.kind) {
-    case DiffShape::NoRowChange:
-        ApplyDiff(diff, shape, applied);
-        break;
-    case DiffShape::Insertion:
-        beginInsertRows(QModelIndex(), shape.first, shape.last);
-        try {
-            ApplyDiff(diff, shape, applied);
-        } catch (...) {
-            endInsertRows();
-            throw;
-        }
-        endInsertRows();
-        break;
-    case DiffShape::Removal:
-        beginRemoveRows(QModelIndex(), shape.first, shape.last);
-        try {
-            ApplyDiff(diff, shape, applied);
-        } catch (...) {
-            endRemoveRows();
-            throw;
-        }
-        endRemoveRows();
-        break;
-    case DiffShape::Rearrangement:
-        beginResetModel();
-        try {
-            ApplyDiff(diff, shape, applied);
-        } catch (...) {
-            endResetModel();
-            throw;
-        }
-        endResetModel();
-        break;
+    {
+        const ModelChangeBracket rows(*this, shape.kind, shape.first, shape.last);
+        applied = ApplyDiff(diff, shape);
     }
-    if (shape.kind == DiffShape::Rearrangement)
+    if (shape.kind == ModelChangeKind::Reset)
         return;
 
-    if (shape.kind == DiffShape::NoRowChange && editedCell.isValid())
+    if (shape.kind == ModelChangeKind::None && editedCell.isValid())
         emit dataChanged(editedCell, editedCell);
     // Other cells whose text or mark the diff changed (the alias that mirrors an edited value, the
     // other members of a new duplicate pair), in runs of neighbouring rows.
     auto& rows = applied.changedRows;
-    if (shape.kind == DiffShape::NoRowChange && editedCell.isValid()) {
+    if (shape.kind == ModelChangeKind::None && editedCell.isValid()) {
         // The edited cell is reported already.
         for (auto& changed : rows)
             if (changed.row == editedCell.row())

@@ -75,6 +75,8 @@ protected:
     void DeleteRows(const Ranges& ranges);
 
 private:
+    template <typename>
+    friend class ModelChangeBracket;
     struct DiffShape;
     struct AppliedDiff;
 
@@ -82,8 +84,8 @@ private:
     // Raises the logic exception when the diff does not fit the list; else tells how its rows change.
     DiffShape InspectDiff(const ParameterListDomainDiffPresModel& diff) const;
     // Everything a diff says, in its order: the members, then the duplicate flag, the current value
-    // and the emptiness announced. `applied` tells what changed, also when a listener raised.
-    void ApplyDiff(const ParameterListDomainDiffPresModel& diff, const DiffShape& shape, AppliedDiff& applied);
+    // and the emptiness announced. Returns what changed.
+    AppliedDiff ApplyDiff(const ParameterListDomainDiffPresModel& diff, const DiffShape& shape);
     // Changes the members, the duplicate flag and the current index of a diff that InspectDiff
     // accepted; announces nothing.
     AppliedDiff ApplyDiffToMembers(const ParameterListDomainDiffPresModel& diff, const DiffShape& shape);

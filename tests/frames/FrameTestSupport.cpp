@@ -2,6 +2,7 @@
 
 #include <QtGui/QCursor>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QMouseEvent>
 #include <QtGui/QScreen>
 #include <QtGui/QWindow>
 #include <QtTest/QTest>
@@ -101,6 +102,18 @@ bool ShowAndWait(QWidget& window)
 {
     window.show();
     return QTest::qWaitForWindowExposed(&window);
+}
+
+bool PressReachesBaseHandler(QWidget& window, const QPoint& global)
+{
+    const QPointF local = window.mapFromGlobal(global);
+    QMouseEvent press(
+        QEvent::MouseButtonPress, local, local, QPointF(global), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &press);
+    QMouseEvent release(
+        QEvent::MouseButtonRelease, local, local, QPointF(global), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &release);
+    return !press.isAccepted();
 }
 
 } // namespace FrameTest

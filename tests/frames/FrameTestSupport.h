@@ -41,5 +41,9 @@ int OverrideCursorShape();
 QRect AvailableArea();
 // Shows `window` and waits until it can take input.
 bool ShowAndWait(QWidget& window);
+// Sends a left press at `global` straight to `window` (the application's event filters see it
+// first, as with any event), then the release. True when the press reached the window's base
+// QWidget handler, which leaves a press ignored; false when the window's own handler stopped it.
+bool PressReachesBaseHandler(QWidget& window, const QPoint& global);
 
 } // namespace FrameTest

@@ -133,6 +133,8 @@ private slots:
     void titleBarDragKeepsTitleBarInAvailableArea();
     void resizingTheTopEdgeAboveTheScreenKeepsTheBottomEdge();
     void hiddenTitleBarDoesNotDrag();
+    void pressGoesOnToTheBaseHandlerUnlessItStartsAResize_data();
+    void pressGoesOnToTheBaseHandlerUnlessItStartsAResize();
     void titleBarShowsTheTitleAndClosingRejects();
     void replacedContentAndTitleWidgetsAreDeletedLater();
     void shadowBandIsOutsideTheRequestedSize();
@@ -348,6 +350,44 @@ void FramelessDialogTest::hiddenTitleBarDoesNotDrag()
     mouse.Enter(grab);
     mouse.Drag(grab, grab + QPoint(30, 30));
 
+    QCOMPARE(frame.geometry(), before);
+}
+
+void FramelessDialogTest::pressGoesOnToTheBaseHandlerUnlessItStartsAResize_data()
+{
+    QTest::addColumn<bool>("titleBarHidden");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<bool>("reaches");
+
+    // Top stands for the middle of the title bar; a hidden title bar leaves content there.
+    QTest::newRow("title bar") << false << int(Top) << true;
+    QTest::newRow("content") << false << int(Centre) << true;
+    QTest::newRow("title bar hidden") << true << int(Top) << true;
+    QTest::newRow("left edge") << false << int(Left) << false;
+    QTest::newRow("left edge, title bar hidden") << true << int(Left) << false;
+}
+
+void FramelessDialogTest::pressGoesOnToTheBaseHandlerUnlessItStartsAResize()
+{
+    QFETCH(bool, titleBarHidden);
+    QFETCH(int, anchor);
+    QFETCH(bool, reaches);
+
+    TestFrame frame;
+    if (titleBarHidden)
+        frame.HideTitleWidget();
+    QVERIFY(FrameTest::ShowAndWait(frame));
+    const QRect before = frame.geometry();
+    QPoint at = AnchorPoint(before, anchor);
+    if (anchor == Top)
+        at.ry() += 20;
+    else if (anchor == Left)
+        at.rx() += 2;
+
+    Mouse mouse(frame);
+    mouse.Enter(at);
+    QCOMPARE(FrameTest::PressReachesBaseHandler(frame, at), reaches);
+    QVERIFY(!frame.IsResizingDialog());
     QCOMPARE(frame.geometry(), before);
 }
 

@@ -49,6 +49,8 @@ public:
     QWidget* GetRightShadowWidget() const override { return m_right; }
 
     using ZelvarFramelessDialog_Deprecated::SnapTopPointToScreen;
+    // From now on hands out no title bar, as a subclass without one does.
+    void DropTitleBar() { m_title = nullptr; }
 
 private:
     QWidget* m_title = nullptr;
@@ -110,6 +112,8 @@ private slots:
     void hitTestLeavesOutTheShadowPixels_data();
     void hitTestLeavesOutTheShadowPixels();
     void leftAndTopDragsStopAtMinimum();
+    void pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize_data();
+    void pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize();
     void titleBarDragKeepsTitleBarInAvailableArea_data();
     void titleBarDragKeepsTitleBarInAvailableArea();
 };
@@ -248,6 +252,37 @@ void LegacyFramelessDialogTest::leftAndTopDragsStopAtMinimum()
 
     QCOMPARE(frame.size(), minimum);
     QCOMPARE(frame.geometry().bottomRight(), before.bottomRight());
+}
+
+void LegacyFramelessDialogTest::pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize_data()
+{
+    QTest::addColumn<bool>("titleBar");
+    QTest::addColumn<QPoint>("fromTopLeft");
+    QTest::addColumn<bool>("reaches");
+
+    QTest::newRow("title bar") << true << QPoint(60, 15) << true;
+    QTest::newRow("body") << true << QPoint(60, 100) << true;
+    QTest::newRow("body, no title bar") << false << QPoint(60, 100) << false;
+    QTest::newRow("left edge") << true << QPoint(2, 100) << false;
+}
+
+void LegacyFramelessDialogTest::pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize()
+{
+    QFETCH(bool, titleBar);
+    QFETCH(QPoint, fromTopLeft);
+    QFETCH(bool, reaches);
+
+    LegacyFrame frame(true, true);
+    if (!titleBar)
+        frame.DropTitleBar();
+    QVERIFY(FrameTest::ShowAndWait(frame));
+    const QRect before = frame.geometry();
+    const QPoint at = before.topLeft() + fromTopLeft;
+
+    Mouse mouse(frame);
+    mouse.Enter(at);
+    QCOMPARE(FrameTest::PressReachesBaseHandler(frame, at), reaches);
+    QCOMPARE(frame.geometry(), before);
 }
 
 void LegacyFramelessDialogTest::titleBarDragKeepsTitleBarInAvailableArea_data()

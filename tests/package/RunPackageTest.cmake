@@ -23,6 +23,10 @@ file(GLOB_RECURSE generated_forms "${include_root}/*ui_*.h")
 if(generated_forms)
   message(FATAL_ERROR "generated form headers were installed: ${generated_forms}")
 endif()
+file(GLOB_RECURSE private_headers "${include_root}/*_p.h")
+if(private_headers)
+  message(FATAL_ERROR "private headers were installed: ${private_headers}")
+endif()
 
 # One translation unit that includes every installed header.
 file(GLOB_RECURSE headers RELATIVE "${include_root}" "${include_root}/*.h")

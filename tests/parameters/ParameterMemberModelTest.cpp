@@ -97,7 +97,8 @@ private slots:
     void diffThatDoesNotFitRaisesBeforeAnythingChanges_data();
     void diffThatDoesNotFitRaisesBeforeAnythingChanges();
     void missingOrMistypedAnswersRaise();
-    void emptinessIsAnnouncedWhenAListenerRaises();
+    void raisingListenerStillEndsTheRowChange_data();
+    void raisingListenerStillEndsTheRowChange();
     void listReplacementRejectsEmptyRecords();
     void comboListsMembersAndFollowsCurrentIndex();
 };
@@ -476,16 +477,87 @@ void ParameterMemberModelTest::missingOrMistypedAnswersRaise()
     QVERIFY(f.log->events.isEmpty());
 }
 
-void ParameterMemberModelTest::emptinessIsAnnouncedWhenAListenerRaises()
+void ParameterMemberModelTest::raisingListenerStillEndsTheRowChange_data()
 {
-    Fixture f;
-    QObject::connect(&f.model, &ParameterMemberModel::IndexChanged, [](int) { throw std::runtime_error("listener"); });
-    f.dispatcher.Answer<Cmds::AddListMember>().Set<Cmds::ListDomainDiff>(
-        DiffBuilder().Insert(0, "a").Current(0, "a").Build());
-    QVERIFY_EXCEPTION_THROWN(f.model.AddNewItem(TString(L"a")), std::runtime_error);
-    // The insertion is announced all the same: the rows changed before the listener ran.
-    QCOMPARE(f.log->events, QStringList({"formatted a", "index 0", "empty false", "inserted 0-0"}));
-    QCOMPARE(Values(f.model), QStringList({"a"}));
+    QTest::addColumn<int>("action"); // 0 add, 1 erase row 0, 2 move row 0 to the end
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<bool>("raiseInside"); // a listener of the current value raises
+    QTest::addColumn<bool>("raiseAtEnd"); // a listener of the end signal raises
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("raised");
+
+    const QStringList none;
+    const QStringList ab {"a", "b"};
+    // The rows changed before the listener ran, so the change is announced all the same, the
+    // emptiness before the end of the bracket.
+    QTest::newRow("insertion") << 0 << none << true << false
+                               << QStringList({"formatted a", "index 0", "empty false", "inserted 0-0"})
+                               << QStringList({"a"}) << "inside";
+    QTest::newRow("removal") << 1 << ab << true << false << QStringList({"formatted b", "index 0", "removed 0-0"})
+                             << QStringList({"b"}) << "inside";
+    QTest::newRow("rearranging diff") << 0 << ab << true << false << QStringList({"formatted b", "index 0", "reset"})
+                                      << QStringList({"b", "c"}) << "inside";
+    QTest::newRow("move") << 2 << ab << true << false << QStringList({"formatted a", "index 1", "reset"})
+                          << QStringList({"b", "a"}) << "inside";
+    // What the end signal's listener raises reaches the caller; while the first is on its way, the
+    // second is dropped.
+    QTest::newRow("end of insertion") << 0 << none << false << true
+                                      << QStringList({"formatted a", "index 0", "empty false", "inserted 0-0"})
+                                      << QStringList({"a"}) << "end";
+    QTest::newRow("end of removal, both")
+        << 1 << ab << true << true << QStringList({"formatted b", "index 0", "removed 0-0"}) << QStringList({"b"})
+        << "inside";
+    QTest::newRow("end of move, both") << 2 << ab << true << true << QStringList({"formatted a", "index 1", "reset"})
+                                       << QStringList({"b", "a"}) << "inside";
+}
+
+void ParameterMemberModelTest::raisingListenerStillEndsTheRowChange()
+{
+    QFETCH(int, action);
+    QFETCH(QStringList, before);
+    QFETCH(bool, raiseInside);
+    QFETCH(bool, raiseAtEnd);
+    QFETCH(QStringList, events);
+    QFETCH(QStringList, after);
+    QFETCH(QString, raised);
+
+    Fixture f(before);
+    if (raiseInside)
+        QObject::connect(
+            &f.model, &ParameterMemberModel::IndexChanged, [](int) { throw std::runtime_error("inside"); });
+    if (raiseAtEnd) {
+        const auto raise = [] { throw std::runtime_error("end"); };
+        QObject::connect(&f.model, &QAbstractItemModel::rowsInserted, raise);
+        QObject::connect(&f.model, &QAbstractItemModel::rowsRemoved, raise);
+        QObject::connect(&f.model, &QAbstractItemModel::modelReset, raise);
+    }
+    try {
+        switch (action) {
+        case 0:
+            f.dispatcher.Answer<Cmds::AddListMember>().Set<Cmds::ListDomainDiff>(before.isEmpty()
+                    ? DiffBuilder().Insert(0, "a").Current(0, "a").Build()
+                    : DiffBuilder().Delete(0, 1).Insert(1, "c").Current(0, "b").Build());
+            f.model.AddNewItem(TString(L"x"));
+            break;
+        case 1:
+            f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(
+                DiffBuilder().Delete(0, 1).Current(0, "b").Build());
+            f.model.EraseRow(0);
+            break;
+        default:
+            f.dispatcher.Answer<Cmds::MoveListMembers>().Set<Cmds::ListDomainDiff>(
+                DiffBuilder().Delete(0, 1).Insert(1, "a").Current(1, "a").Build());
+            f.model.MoveItems(QItemSelection(f.model.index(0, 0), f.model.index(0, 1)), 2, true);
+            break;
+        }
+        QFAIL("the listener's exception must reach the caller");
+    } catch (const std::runtime_error& e) {
+        QCOMPARE(QString::fromUtf8(e.what()), raised);
+    }
+    QCOMPARE(f.log->events, events);
+    QCOMPARE(Values(f.model), after);
+    QCOMPARE(f.model.rowCount(), after.size() + 1);
 }
 
 void ParameterMemberModelTest::listReplacementRejectsEmptyRecords()

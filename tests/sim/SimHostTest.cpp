@@ -1,5 +1,7 @@
 #include "sim/SimHost.h"
 
+#include "sim/SimAreaBinding.h"
+
 #include "gen-command-wrappers/CommandFrame.h"
 #include "host/doc/HostLog.h"
 #include "host/doc/SimpleCommandsPresModel.h"
@@ -7,6 +9,8 @@
 
 #include <QtTest/QtTest>
 
+#include <map>
+#include <memory>
 #include <stdexcept>
 
 using namespace Zel::Sim;
@@ -79,6 +83,7 @@ private slots:
     void resultlessCommandGetsAnEmptySet();
     void exchangeLogRendersEveryCommandShortly();
     void parameterTextKeepsValuesShort();
+    void areaBindingFindsItemsAndRefusesOnceTheAreaIsGone();
 
 private:
     // Greet answers "Hello, <name>" and, when a count is sent, its double as Total.
@@ -308,6 +313,59 @@ void SimHostTest::parameterTextKeepsValuesShort()
     const ParameterInfo info = DescribeCommand<SimTest::Greet>().arguments.at(1);
     QCOMPARE(info.describe(*ValParameter<unsigned int>::Make(5u)), QStringLiteral("5"));
     QCOMPARE(info.describe(*ValParameter<int>::Make(5)), QStringLiteral("<ValParameter<int>>"));
+}
+
+namespace {
+// The state of a small area: how often each friend was greeted, by name.
+struct Friends
+{
+    std::map<TString, unsigned int> visits;
+};
+} // namespace
+
+void SimHostTest::areaBindingFindsItemsAndRefusesOnceTheAreaIsGone()
+{
+    SimHost host;
+    auto friends = std::make_shared<Friends>();
+    friends->visits[TString(L"Ada")] = 0;
+    int forgetCalls = 0;
+    {
+        const SimAreaBinding<Friends> area(host, friends, QStringLiteral("friends area"));
+        const auto named = area.Items<SimTest::Name>(&Friends::visits, QStringLiteral("friend"));
+        named.Handle<SimTest::Greet>([](Friends&, unsigned int& visits, const SimArguments<SimTest::Greet>& args,
+                                         SimResults<SimTest::Greet>& out) {
+            out.Set<SimTest::Greeting>(
+                TString(QStringLiteral("Hello again, ") + args.Get<SimTest::Name>().ToQString()));
+            out.Set<SimTest::Total>(static_cast<int>(++visits));
+        });
+        // The area's owner lets go of it while the handler runs.
+        area.Handle<SimTest::Forget>([&friends, &forgetCalls](Friends& state, const SimArguments<SimTest::Forget>&) {
+            friends.reset();
+            state.visits.clear();
+            ++forgetCalls;
+        });
+    }
+
+    // The binding is gone; what it registered works on.
+    QCOMPARE(Wrapper<SimTest::Greet>::Run(host, TString(L"Ada"), std::nullopt).Get<SimTest::Total>(), 1);
+    QCOMPARE(Wrapper<SimTest::Greet>::Run(host, TString(L"Ada"), std::nullopt).Get<SimTest::Total>(), 2);
+
+    // A name of no item is refused before the handler runs, with what was not found.
+    HostLog::Clear();
+    QVERIFY_EXCEPTION_THROWN(Wrapper<SimTest::Greet>::Run(host, TString(L"Bob"), std::nullopt), LogicException);
+    QVERIFY(LogMentions(QStringLiteral("no friend \"Bob\" is open")));
+    QCOMPARE(friends->visits.size(), std::size_t(1));
+
+    // The handler held the state to its end; after it, every command of the area is refused.
+    const std::weak_ptr<Friends> watch = friends;
+    Wrapper<SimTest::Forget>::Run(host, TString(L"Ada"));
+    QCOMPARE(forgetCalls, 1);
+    QVERIFY(watch.expired());
+    QVERIFY_EXCEPTION_THROWN(Wrapper<SimTest::Greet>::Run(host, TString(L"Ada"), std::nullopt), LogicException);
+    Wrapper<SimTest::Forget>::Run(host, TString(L"Ada"));
+    QCOMPARE(forgetCalls, 1);
+    QVERIFY(host.Exchanges().back().refused);
+    QCOMPARE(host.Exchanges().back().results, QStringLiteral("the handler failed: the friends area is gone"));
 }
 
 QTEST_MAIN(SimHostTest)
