@@ -1,7 +1,7 @@
 #include "CubeArea.h"
 
 #include "OrdersCube.h"
-#include "SimHost.h"
+#include "SimAreaBinding.h"
 
 #include "host/commands/CubeCommands.h"
 
@@ -13,11 +13,6 @@ namespace Zel::Sim {
 namespace Cmds = Zel::Commands::Cube;
 
 namespace {
-
-[[noreturn]] void Refuse(const QString& reason)
-{
-    throw std::runtime_error(reason.toStdString());
-}
 
 unsigned int Unsigned(qint64 value)
 {
@@ -170,40 +165,34 @@ struct CubeArea::Impl
 CubeArea::CubeArea(SimHost& host, SampleWorkbook& workbook)
     : m_impl(std::make_shared<Impl>(workbook))
 {
-    const std::weak_ptr<Impl> weak = m_impl;
-    auto lock = [weak] {
-        std::shared_ptr<Impl> impl = weak.lock();
-        if (!impl)
-            Refuse(QStringLiteral("the cube area is gone"));
-        return impl;
-    };
-
-    host.Handle<Cmds::GetHierarchyRoot>(
-        [lock](const SimArguments<Cmds::GetHierarchyRoot>& args, SimResults<Cmds::GetHierarchyRoot>& out) {
-            out.Set<Cmds::HierarchyRoot>(lock()->Root(args.Get<Cmds::HierarchyName>()));
+    const SimAreaBinding<Impl> area(host, m_impl, QStringLiteral("cube area"));
+    area.Handle<Cmds::GetHierarchyRoot>(
+        [](Impl& impl, const SimArguments<Cmds::GetHierarchyRoot>& args, SimResults<Cmds::GetHierarchyRoot>& out) {
+            out.Set<Cmds::HierarchyRoot>(impl.Root(args.Get<Cmds::HierarchyName>()));
         });
-    host.Handle<Cmds::GetMemberChildren>(
-        [lock](const SimArguments<Cmds::GetMemberChildren>& args, SimResults<Cmds::GetMemberChildren>& out) {
-            out.Set<Cmds::MemberPage>(lock()->Page(args));
+    area.Handle<Cmds::GetMemberChildren>(
+        [](Impl& impl, const SimArguments<Cmds::GetMemberChildren>& args, SimResults<Cmds::GetMemberChildren>& out) {
+            out.Set<Cmds::MemberPage>(impl.Page(args));
         });
-    host.Handle<Cmds::GetMemberPath>(
-        [lock](const SimArguments<Cmds::GetMemberPath>& args, SimResults<Cmds::GetMemberPath>& out) {
-            const std::shared_ptr<Impl> impl = lock();
-            const int h = impl->Hierarchy(args.Get<Cmds::HierarchyName>());
-            out.Set<Cmds::MemberPath>(MemberRecords(impl->cube.PathTo(impl->Member(h, args.Get<Cmds::MemberName>()))));
+    area.Handle<Cmds::GetMemberPath>(
+        [](Impl& impl, const SimArguments<Cmds::GetMemberPath>& args, SimResults<Cmds::GetMemberPath>& out) {
+            const int h = impl.Hierarchy(args.Get<Cmds::HierarchyName>());
+            out.Set<Cmds::MemberPath>(MemberRecords(impl.cube.PathTo(impl.Member(h, args.Get<Cmds::MemberName>()))));
         });
-    host.Handle<Cmds::SearchMembers>(
-        [lock](const SimArguments<Cmds::SearchMembers>& args, SimResults<Cmds::SearchMembers>& out) {
-            out.Set<Cmds::SearchResult>(lock()->Search(args));
+    area.Handle<Cmds::SearchMembers>(
+        [](Impl& impl, const SimArguments<Cmds::SearchMembers>& args, SimResults<Cmds::SearchMembers>& out) {
+            out.Set<Cmds::SearchResult>(impl.Search(args));
         });
-    host.Handle<Cmds::GetHierarchyDefaultMember>([lock](const SimArguments<Cmds::GetHierarchyDefaultMember>& args,
-                                                     SimResults<Cmds::GetHierarchyDefaultMember>& out) {
-        out.Set<Cmds::DefaultMemberSetting>(lock()->DefaultSetting(args.Get<Cmds::HierarchyName>()));
-    });
-    host.Handle<Cmds::SetHierarchyDefaultMember>([lock](const SimArguments<Cmds::SetHierarchyDefaultMember>& args,
-                                                     SimResults<Cmds::SetHierarchyDefaultMember>& out) {
-        out.Set<Cmds::DefaultMemberSetting>(lock()->ApplyDefault(args));
-    });
+    area.Handle<Cmds::GetHierarchyDefaultMember>(
+        [](Impl& impl, const SimArguments<Cmds::GetHierarchyDefaultMember>& args,
+            SimResults<Cmds::GetHierarchyDefaultMember>& out) {
+            out.Set<Cmds::DefaultMemberSetting>(impl.DefaultSetting(args.Get<Cmds::HierarchyName>()));
+        });
+    area.Handle<Cmds::SetHierarchyDefaultMember>(
+        [](Impl& impl, const SimArguments<Cmds::SetHierarchyDefaultMember>& args,
+            SimResults<Cmds::SetHierarchyDefaultMember>& out) {
+            out.Set<Cmds::DefaultMemberSetting>(impl.ApplyDefault(args));
+        });
 }
 
 CubeArea::~CubeArea() = default;

@@ -45,7 +45,7 @@ public:
         LevelRole,
     };
 
-    static constexpr unsigned int kDefaultPageSize = 500;
+    static constexpr unsigned int kDefaultPageSize = 200;
     static constexpr std::uint64_t kDefaultCachedPages = 16;
 
     HierarchyMemberModel(const std::shared_ptr<ICommandDispatcher const>& dispatcher, const FieldName& hierarchy,
