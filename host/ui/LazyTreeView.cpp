@@ -2,6 +2,7 @@
 
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleOption>
@@ -359,6 +360,28 @@ QModelIndex LazyTreeView::indexAt(const QPoint& point) const
     if (point.y() < 0)
         return {};
     return indexAtRow(topRow() + point.y() / m_rowHeight);
+}
+
+void LazyTreeView::keyboardSearch(const QString& search)
+{
+    if (!model() || search.isEmpty())
+        return;
+    const bool goingOn = m_lastKey.isValid() && m_lastKey.elapsed() < QApplication::keyboardInputInterval();
+    m_typed = goingOn ? m_typed + search : search;
+    m_lastKey.start();
+    // A word typed on goes on matching the current row; a new one starts after it.
+    const qint64 current = rowOf(currentIndex());
+    const qint64 top = topRow();
+    const qint64 end = std::min<qint64>(top + RowsPerPage(), m_root->rows);
+    const qint64 from = current >= top && current < end ? current + (goingOn ? 0 : 1) : top;
+    for (qint64 i = 0; i < end - top; ++i) {
+        const qint64 row = top + (from - top + i) % (end - top);
+        const QModelIndex index = indexAtRow(row);
+        if (index.data().toString().startsWith(m_typed, Qt::CaseInsensitive)) {
+            setCurrentIndex(index);
+            return;
+        }
+    }
 }
 
 void LazyTreeView::scrollTo(const QModelIndex& index, ScrollHint hint)

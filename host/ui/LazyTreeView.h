@@ -2,6 +2,7 @@
 
 #include "host/ui/ZelHostUiExport.h"
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QPersistentModelIndex>
 #include <QtCore/QSet>
 #include <QtWidgets/QAbstractItemView>
@@ -39,6 +40,9 @@ public:
     // Expands the index's ancestors first.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     QModelIndex indexAt(const QPoint& point) const override;
+    // Typing goes to the next row on screen whose text starts with what was typed. The base class
+    // would search every sibling of the current item, a page fetch per page of them.
+    void keyboardSearch(const QString& search) override;
 
     bool isExpanded(const QModelIndex& index) const;
     void expand(const QModelIndex& index);
@@ -123,4 +127,7 @@ private:
     QPersistentModelIndex m_anchor;
     qint64 m_anchorOffset = 0;
     bool m_movingTop = false;
+    // What was typed in quick succession, and when the last key came.
+    QString m_typed;
+    QElapsedTimer m_lastKey;
 };

@@ -260,6 +260,14 @@ void LazyTreeViewTest::aMillionChildrenCostAScreenful()
     QCOMPARE(view.indexAt(view.visualRect(last).center()), last);
     QVERIFY2(model.indexes < 200, qPrintable(QString::number(model.indexes)));
     QVERIFY2(model.reads < 200, qPrintable(QString::number(model.reads)));
+
+    // Typing looks at the rows on screen only, not at a million siblings.
+    view.setCurrentIndex(view.indexAtRow(view.topRow()));
+    model.reads = 0;
+    QTest::keyClicks(&view, QStringLiteral("1/99999"));
+    QVERIFY(view.currentIndex().row() >= 999'990);
+    QVERIFY(view.currentIndex().data().toString().startsWith(QStringLiteral("1/99999")));
+    QVERIFY2(model.reads < 400, qPrintable(QString::number(model.reads)));
 }
 
 void LazyTreeViewTest::expandAsShownStopsAtWhatShows()
