@@ -10,10 +10,12 @@
 
 #include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QAction>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QStackedWidget>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
@@ -72,7 +74,15 @@ HierarchySelectWidget::HierarchySelectWidget(QWidget* parent)
     m_pages->setCurrentIndex(kTreePage);
 
     m_searchBox->setPlaceholderText(LookupTStr(Zel::Strings::MemberSearchPlaceholder).ToQString());
-    m_searchBox->setClearButtonEnabled(true);
+    // A clear button of our own: the line edit's built-in one fades in and out through an animation
+    // that outlives the widget when it is closed mid-fade.
+    QAction* clear = m_searchBox->addAction(
+        style()->standardIcon(QStyle::SP_LineEditClearButton, nullptr, m_searchBox), QLineEdit::TrailingPosition);
+    clear->setObjectName(QStringLiteral("clearSearch"));
+    clear->setVisible(false);
+    connect(clear, &QAction::triggered, m_searchBox, &QLineEdit::clear);
+    connect(m_searchBox, &QLineEdit::textChanged, clear,
+        [clear](const QString& text) { clear->setVisible(!text.isEmpty()); });
     m_searchBox->installEventFilter(this);
     m_status->setWordWrap(true);
     m_status->hide();
