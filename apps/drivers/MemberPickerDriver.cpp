@@ -34,12 +34,24 @@ void MemberPickerDriver::WaitForTree() const
         QCoreApplication::processEvents();
 }
 
-void MemberPickerDriver::Pick(const QString& caption, const QString& uniqueName) const
+void MemberPickerDriver::Search(const QString& text) const
 {
     auto& box = Get<QLineEdit>("searchBox");
     box.clear();
-    QTest::keyClicks(&box, caption);
+    QTest::keyClicks(&box, text);
     QTest::keyClick(&box, Qt::Key_Return);
+}
+
+void MemberPickerDriver::ClearSearch() const
+{
+    auto& box = Get<QLineEdit>("searchBox");
+    box.clear();
+    QTest::keyClick(&box, Qt::Key_Return);
+}
+
+void MemberPickerDriver::Pick(const QString& caption, const QString& uniqueName) const
+{
+    Search(caption);
     auto& results = Get<QListWidget>("searchResults");
     for (int i = 0; i < results.count(); ++i) {
         QListWidgetItem* item = results.item(i);
@@ -47,8 +59,7 @@ void MemberPickerDriver::Pick(const QString& caption, const QString& uniqueName)
             continue;
         results.scrollToItem(item);
         QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, results.visualItemRect(item).center());
-        box.clear();
-        QTest::keyClick(&box, Qt::Key_Return);
+        ClearSearch();
         return;
     }
     throw DriverError(QStringLiteral("searching for \"%1\" does not find %2").arg(caption, uniqueName).toStdString());

@@ -18,8 +18,12 @@ public:
     // Runs the event loop until the picker has shown its hierarchy's top and the posted work that
     // follows (a dialog's own reaction to it) has run.
     void WaitForTree() const;
-    // Finds a member by typing its caption into the search box and clicking the result with the
-    // unique name; the box is emptied afterwards, which shows the tree again.
+    // Types into the search box and presses Return: the host's matches replace the tree.
+    void Search(const QString& text) const;
+    // Empties the search box, which shows the tree again.
+    void ClearSearch() const;
+    // Finds a member by searching for its caption and clicking the result with the unique name; the
+    // search is cleared afterwards.
     void Pick(const QString& caption, const QString& uniqueName) const;
     // Clicks the row `row` of the tree as it is laid out now, scrolling it into view first.
     void ClickRow(qint64 row) const;

@@ -304,7 +304,14 @@ void HierarchySelectWidget::RunSearch()
     ZEL_LOGIC_CHECK(kSource, members.size() <= kSearchLimit);
     for (const RefCntPtr<CubeMemberPresModel const>& member : members) {
         ZEL_LOGIC_CHECK(kSource, member != nullptr);
-        auto* item = new QListWidgetItem(member->GetCaption().ToQString(), m_results);
+        // Members of different levels may share a name (a state and its city); the level tells them
+        // apart, the unique name in the tooltip tells the rest.
+        QString text = member->GetCaption().ToQString();
+        const std::vector<TString>& levels = m_root->GetLevels();
+        if (member->GetLevel() >= 0 && member->GetLevel() < static_cast<int>(levels.size()))
+            text += QStringLiteral(" (") + levels[static_cast<std::size_t>(member->GetLevel())].ToQString()
+                + QLatin1Char(')');
+        auto* item = new QListWidgetItem(text, m_results);
         item->setToolTip(member->GetUniqueName().ToQString());
         item->setData(HierarchyMemberModel::UniqueNameRole, member->GetUniqueName().ToQString());
     }

@@ -280,8 +280,8 @@ void HierarchySelectWidgetTest::searchListsMatchesAndSaysWhenCut()
         found << results.item(i)->text();
     // Level by level, as the host orders them.
     QCOMPARE(found,
-        QStringList(
-            {QStringLiteral("North"), QStringLiteral("Oslo"), QStringLiteral("Tromso"), QStringLiteral("Cork")}));
+        QStringList({QStringLiteral("North (Region)"), QStringLiteral("Oslo (City)"), QStringLiteral("Tromso (City)"),
+            QStringLiteral("Cork (City)")}));
     QCOMPARE(p.widget.SearchStatus().text(), QStringLiteral("4 matching members"));
 
     p.widget.Search(QStringLiteral("E0"));
@@ -309,7 +309,7 @@ void HierarchySelectWidgetTest::searchListsMatchesAndSaysWhenCut()
     QTest::keyClicks(&p.widget.SearchBox(), QStringLiteral("gal"));
     QCOMPARE(p.host->Count<Cmds::SearchMembers>(), std::size_t(0));
     QTRY_COMPARE(p.host->Count<Cmds::SearchMembers>(), std::size_t(1));
-    QCOMPARE(results.item(0)->text(), QStringLiteral("Galway"));
+    QCOMPARE(results.item(0)->text(), QStringLiteral("Galway (City)"));
 
     // A refused search says so.
     p.host->AnswerNull<Cmds::SearchMembers>();

@@ -72,6 +72,10 @@ void PickParent(DemoEnvironment& environment, TourRecorder& tour)
     driver.Tree().Paint();
     tour.Step(QStringLiteral("Expand All: members open as they come into view"), dialog);
 
+    driver.Tree().Search(QStringLiteral("new"));
+    tour.Step(QStringLiteral("The search box: members whose names hold \u201cnew\u201d, found by the host"), dialog);
+    driver.Tree().ClearSearch();
+
     TourModalPresenter presenter(dialog, tour);
     const ScopedModalPresenter scoped(presenter);
     driver.Tree().Pick(QStringLiteral("Boston"), QStringLiteral("[Geography].[East].[Massachusetts].[Boston]"));
