@@ -16,6 +16,8 @@
 // gigabytes and minutes, so the simple picker is measured with a tenth of the orders (kStandardShare)
 // and its figures are extrapolated linearly, which the summary says.
 
+#include "BenchSupport.h"
+
 #include "gen-command-wrappers/CubeCommandWrappers.h"
 #include "host/ui/HierarchyMemberModel.h"
 #include "host/ui/HierarchySelectWidget.h"
@@ -26,7 +28,6 @@
 #include "sim/SimHost.h"
 
 #include <QtCore/QCoreApplication>
-#include <QtCore/QDir>
 #include <QtGui/QStandardItemModel>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QScrollBar>
@@ -34,12 +35,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <map>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -47,11 +45,10 @@
 #include <vector>
 
 using namespace Zel::Sim;
+using namespace ZelBench;
 namespace Cmds = Zel::Commands::Cube;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr unsigned int kPage = HierarchyMemberModel::kDefaultPageSize;
 constexpr int kViewWidth = 400;
@@ -63,44 +60,10 @@ constexpr int kScrollSteps = 250;
 constexpr int kPagesScrolled = 3;
 const QString kCity = QStringLiteral("[Geography].[West].[California].[San Diego]");
 
-double Seconds(Clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
-
-// Heap bytes in use, small blocks and mapped large ones: it goes down when memory is freed.
-double HeapMegabytes()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
-}
-
 FieldName Hierarchy(const char* name)
 {
     return FieldName(OrdersCube::DataSourceName(), TString::FromUtf8(name));
 }
-
-// Counts the page commands on their way to the simulated host.
-class CountingDispatcher final : public ICommandDispatcher
-{
-public:
-    explicit CountingDispatcher(const ICommandDispatcher& host)
-        : m_host(host)
-    {
-    }
-    RefCntPtr<IParameters const> ExecuteCommand(
-        int commandId, RefCntPtr<IParameters const> parameters, void* reserved) const override
-    {
-        if (commandId == Cmds::GetMemberChildren::id)
-            ++m_pageFetches;
-        return m_host.ExecuteCommand(commandId, std::move(parameters), reserved);
-    }
-    long long PageFetches() const { return m_pageFetches; }
-
-private:
-    const ICommandDispatcher& m_host;
-    mutable long long m_pageFetches = 0;
-};
 
 // The shape of a tree without its data: a node has `count` children, which are leaves, or each
 // described by `children` when it is not empty (then count == children.size()).
@@ -172,32 +135,20 @@ struct Dataset
     explicit Dataset(qint64 rowCount)
         : rows(rowCount)
     {
-        const QString dir = QStringLiteral(ZEL_BENCH_DATA_DIR);
-        QDir().mkpath(dir);
-        SampleWorkbook::Options options;
-        options.rowCount = rows;
-        options.databasePath = dir + QStringLiteral("/orders-%1.sqlite").arg(rows);
-        workbook = std::make_unique<SampleWorkbook>(options);
-        Clock::time_point start = Clock::now();
-        if (!workbook->Open()) {
-            std::fprintf(stderr, "cannot open the workbook: %s\n", qUtf8Printable(workbook->ErrorText()));
-            std::exit(1);
-        }
-        std::printf("workbook of %lld rows: %s in %.1f s\n", rows,
-            workbook->LastGeneration().reused ? "reused" : "generated", Seconds(Clock::now() - start));
+        workbook = OpenWorkbook(rows, QStringLiteral(ZEL_BENCH_DATA_DIR));
         host = std::make_unique<SimHost>();
         host->SetExchangeLogEnabled(false);
         area = std::make_unique<CubeArea>(*host, *workbook);
         OrdersCube& cube = area->Cube();
         for (const char* name : {"Order", "Geography"}) {
-            start = Clock::now();
+            const Clock::time_point start = Clock::now();
             const OrdersCube::PrepareStats stats = cube.Prepare(cube.FindHierarchy(TString::FromUtf8(name)));
             std::printf("member table of [%s]: %lld members %s in %.1f s\n", name, stats.members,
                 stats.reused ? "reused" : "made", Seconds(Clock::now() - start));
         }
         const int order = cube.FindHierarchy(TString(L"Order"));
         orders = static_cast<int>(cube.AllMember(order)->childCount);
-        counting = std::make_unique<CountingDispatcher>(*host);
+        counting = std::make_unique<CountingDispatcher>(*host, Cmds::GetMemberChildren::id);
         dispatcher = std::shared_ptr<ICommandDispatcher const>(counting.get(), [](const ICommandDispatcher*) {});
 
         orderShape = Shape {1, {Shape {orders, {}}}};
@@ -313,12 +264,6 @@ Shown Open(const Dataset& data, Tree tree, const char* hierarchy, const Shape& s
     return shown;
 }
 
-std::map<std::string, double>& Figures()
-{
-    static std::map<std::string, double> figures;
-    return figures;
-}
-
 std::string Key(const char* what, Tree tree)
 {
     return std::string(what) + "/" + kTreeNames[tree];
@@ -405,6 +350,33 @@ void ExpandAndJump(benchmark::State& state, const Dataset* data, Tree tree)
     Figures()[Key("jump_fetches", tree)] = static_cast<double>(jumpFetches);
 }
 
+// The whole of [Geography], which is small, as a simple picker holds it: every member an item, its
+// unique name beside its caption.
+std::unique_ptr<QStandardItemModel> GeographyItems(const Dataset& data)
+{
+    OrdersCube& cube = data.area->Cube();
+    const int h = cube.FindHierarchy(TString(L"Geography"));
+    auto item = [](const CubeMember& member) {
+        auto* made = new QStandardItem(member.name.ToQString());
+        made->setData(member.uniqueName.ToQString(), Qt::UserRole);
+        return made;
+    };
+    std::function<void(QStandardItem&, const CubeMember&)> addChildren
+        = [&](QStandardItem& parent, const CubeMember& member) {
+              for (const CubeMember& child : cube.Children(h, &member, 0, member.childCount)) {
+                  QStandardItem* childItem = item(child);
+                  addChildren(*childItem, child);
+                  parent.appendRow(childItem);
+              }
+          };
+    auto model = std::make_unique<QStandardItemModel>();
+    const CubeMember all = *cube.AllMember(h);
+    QStandardItem* allItem = item(all);
+    addChildren(*allItem, all);
+    model->appendRow(allItem);
+    return model;
+}
+
 // "Expand All" on [Geography]: the picker opens what shows; the others open everything.
 void ExpandAllGeography(benchmark::State& state, const Dataset* data, Tree tree)
 {
@@ -414,23 +386,7 @@ void ExpandAllGeography(benchmark::State& state, const Dataset* data, Tree tree)
         Shown shown;
         std::unique_ptr<QStandardItemModel> standard;
         if (tree == kStandard) {
-            // The whole hierarchy is small: made in full.
-            standard = std::make_unique<QStandardItemModel>();
-            OrdersCube& cube = data->area->Cube();
-            const int h = cube.FindHierarchy(TString(L"Geography"));
-            const CubeMember all = *cube.AllMember(h);
-            auto* allItem = new QStandardItem(all.name.ToQString());
-            for (const CubeMember& region : cube.Children(h, &all, 0, all.childCount)) {
-                auto* regionItem = new QStandardItem(region.name.ToQString());
-                for (const CubeMember& st : cube.Children(h, &region, 0, region.childCount)) {
-                    auto* stateItem = new QStandardItem(st.name.ToQString());
-                    for (const CubeMember& city : cube.Children(h, &st, 0, st.childCount))
-                        stateItem->appendRow(new QStandardItem(city.name.ToQString()));
-                    regionItem->appendRow(stateItem);
-                }
-                allItem->appendRow(regionItem);
-            }
-            standard->appendRow(allItem);
+            standard = GeographyItems(*data);
             auto view = std::make_unique<QTreeView>();
             view->setHeaderHidden(true);
             view->setModel(standard.get());
@@ -478,25 +434,7 @@ void SelectCity(benchmark::State& state, const Dataset* data, Tree tree)
             total += seconds;
             selectOnly += select;
         } else {
-            auto model = std::make_unique<QStandardItemModel>();
-            OrdersCube& cube = data->area->Cube();
-            const int h = cube.FindHierarchy(TString(L"Geography"));
-            const CubeMember all = *cube.AllMember(h);
-            auto* allItem = new QStandardItem(all.name.ToQString());
-            for (const CubeMember& region : cube.Children(h, &all, 0, all.childCount)) {
-                auto* regionItem = new QStandardItem(region.name.ToQString());
-                for (const CubeMember& st : cube.Children(h, &region, 0, region.childCount)) {
-                    auto* stateItem = new QStandardItem(st.name.ToQString());
-                    for (const CubeMember& city : cube.Children(h, &st, 0, st.childCount)) {
-                        auto* cityItem = new QStandardItem(city.name.ToQString());
-                        cityItem->setData(city.uniqueName.ToQString(), Qt::UserRole);
-                        stateItem->appendRow(cityItem);
-                    }
-                    regionItem->appendRow(stateItem);
-                }
-                allItem->appendRow(regionItem);
-            }
-            model->appendRow(allItem);
+            const auto model = GeographyItems(*data);
             QTreeView view;
             view.setHeaderHidden(true);
             view.setModel(model.get());
@@ -668,18 +606,6 @@ void Register(const Dataset* data)
     benchmark::RegisterBenchmark("scroll_whole_level_memory/HierarchySelectWidget", [data](benchmark::State& s) {
         ScrollWholeLevel(s, data);
     })->Iterations(1);
-}
-
-void Verdict(const char* target, bool met, const std::string& detail)
-{
-    std::printf("  %-7s %s  (%s)\n", met ? "MET" : "NOT MET", target, detail.c_str());
-}
-
-std::string Format(const char* format, double a, double b = 0, double c = 0, double d = 0)
-{
-    char text[256];
-    std::snprintf(text, sizeof text, format, a, b, c, d);
-    return text;
 }
 
 void PrintTargets(const Dataset& data)

@@ -1,5 +1,7 @@
 #include "CubePage.h"
 
+#include "SummaryTable.h"
+
 #include "sim/OrdersCube.h"
 
 #include <QtCore/QLocale>
@@ -51,16 +53,9 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
     summary->setWordWrap(true);
 
     const std::vector<CubeHierarchyInfo>& hierarchies = cube.Hierarchies();
-    auto* table = new QTableWidget(static_cast<int>(hierarchies.size()), 5, this);
+    auto* table = MakeSummaryTable(static_cast<int>(hierarchies.size()),
+        {tr("Hierarchy"), tr("Levels"), tr("Below the top"), tr("Default member setting"), tr("Default member")}, this);
     table->setObjectName(QStringLiteral("m_hierarchyTable"));
-    table->setHorizontalHeaderLabels(
-        {tr("Hierarchy"), tr("Levels"), tr("Below the top"), tr("Default member setting"), tr("Default member")});
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QLocale locale;
     for (int row = 0; row < static_cast<int>(hierarchies.size()); ++row) {
         const CubeHierarchyInfo& hierarchy = hierarchies[static_cast<std::size_t>(row)];
@@ -74,11 +69,7 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
         table->setItem(row, 3, new QTableWidgetItem(SettingText(cube.GetDefaultSetting(row))));
         table->setItem(row, 4, new QTableWidgetItem(cube.DefaultMember(row).uniqueName.ToQString()));
     }
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setFixedHeight(
-        table->horizontalHeader()->height() + table->verticalHeader()->length() + 2 * table->frameWidth());
+    FitSummaryTable(*table);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 18);

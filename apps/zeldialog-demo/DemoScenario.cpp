@@ -5,6 +5,8 @@
 
 #include <QtWidgets/QWidget>
 
+#include <stdexcept>
+
 #define ZEL_DEMO_SCENARIO(Factory) DemoScenario Factory();
 #include "scenarios/ScenarioList.inc"
 #undef ZEL_DEMO_SCENARIO
@@ -40,4 +42,10 @@ const std::vector<DemoScenario>& DemoScenarios()
 #undef ZEL_DEMO_SCENARIO
     };
     return scenarios;
+}
+
+void Require(bool condition, const char* what)
+{
+    if (!condition)
+        throw std::runtime_error(what);
 }

@@ -34,3 +34,7 @@ struct DemoScenario
 
 // The sample workbook page first, then the registered scenarios in the order of ScenarioList.inc.
 const std::vector<DemoScenario>& DemoScenarios();
+
+// Stops a tour whose dialog did not do what the tour shows it doing: the tour reports the text and
+// fails rather than record pictures of something else.
+void Require(bool condition, const char* what);

@@ -20,7 +20,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <memory>
-#include <stdexcept>
 
 using Zel::Sim::AutosaveArea;
 
@@ -42,12 +41,6 @@ void FillAutosaveFolder(AutosaveArea& area)
     area.AddCopy(TString(L"Book3"), At(14, 10, 3));
     area.AddCopy(TString(L"C:\\Users\\dana\\Documents\\Inventory Forecast.zwb"), At(14, 8, 5));
     area.AddCopy(TString(L"\\\\fileserver\\finance\\Q3 Budget.zwb"), At(12, 17, 26));
-}
-
-void Require(bool condition, const char* what)
-{
-    if (!condition)
-        throw std::runtime_error(what);
 }
 
 // The view's row that shows the copy with `id`, or -1: a row shows a workbook and a time, not an id.

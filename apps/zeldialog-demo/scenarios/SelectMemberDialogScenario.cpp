@@ -17,18 +17,10 @@
 
 #include <QtCore/QLocale>
 
-#include <stdexcept>
-
 using Zel::Drivers::SelectMemberDialogDriver;
 using Zel::Sim::OrdersCube;
 
 namespace {
-
-void Require(bool condition, const char* what)
-{
-    if (!condition)
-        throw std::runtime_error(what);
-}
 
 FieldName Hierarchy(const char* name)
 {

@@ -11,20 +11,12 @@
 #include "main/dialogs/SetDefaultMemberDialog.h"
 #include "sim/OrdersCube.h"
 
-#include <stdexcept>
-
 using Zel::Drivers::ApplyDefaultMember;
 using Zel::Drivers::OpenSetDefaultMemberDialog;
 using Zel::Drivers::SetDefaultMemberDialogDriver;
 using Zel::Sim::OrdersCube;
 
 namespace {
-
-void Require(bool condition, const char* what)
-{
-    if (!condition)
-        throw std::runtime_error(what);
-}
 
 FieldName Hierarchy(const char* name)
 {
