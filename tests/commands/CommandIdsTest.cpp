@@ -32,34 +32,31 @@ class CommandIdsTest : public ZelTest::ZelTestCase
     Q_OBJECT
 
 private slots:
-    void hostWidgetIdsNeverEqualTheLibrarys();
-    void hostWidgetCommandIdsAreDistinct();
-};
+    void hostWidgetIdsNeverEqualTheLibrarys()
+    {
+        const std::map<int, QString> library = IdsOf(LibraryCommands {});
+        // The library's areas are all in the list: a missing one would let a clash through unseen.
+        QVERIFY(library.count(Autosave::GetAutosaveFiles::id));
+        QVERIFY(library.count(Parameter::AddListMember::id));
+        QVERIFY(library.count(Parameter::CommitParameter::id));
+        QVERIFY(library.count(TableView::GetTableViewPage::id));
 
-void CommandIdsTest::hostWidgetIdsNeverEqualTheLibrarys()
-{
-    const std::map<int, QString> library = IdsOf(LibraryCommands {});
-    // The library's areas are all in the list: a missing one would let a clash through unseen.
-    QVERIFY(library.count(Autosave::GetAutosaveFiles::id));
-    QVERIFY(library.count(Parameter::AddListMember::id));
-    QVERIFY(library.count(Parameter::CommitParameter::id));
-    QVERIFY(library.count(TableView::GetTableViewPage::id));
-
-    QStringList clashes;
-    for (const auto& [id, where] : IdsOf(HostWidgetCommands {})) {
-        const auto found = library.find(id);
-        if (found != library.end())
-            clashes << QStringLiteral("%1 (%2) equals %3").arg(where).arg(id).arg(found->second);
+        QStringList clashes;
+        for (const auto& [id, where] : IdsOf(HostWidgetCommands {})) {
+            const auto found = library.find(id);
+            if (found != library.end())
+                clashes << QStringLiteral("%1 (%2) equals %3").arg(where).arg(id).arg(found->second);
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
     }
-    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
-}
 
-void CommandIdsTest::hostWidgetCommandIdsAreDistinct()
-{
-    std::set<int> seen;
-    for (const CommandInfo& command : DescribeCommands(HostWidgetCommands {}))
-        QVERIFY2(seen.insert(command.id).second, command.name);
-}
+    void hostWidgetCommandIdsAreDistinct()
+    {
+        std::set<int> seen;
+        for (const CommandInfo& command : DescribeCommands(HostWidgetCommands {}))
+            QVERIFY2(seen.insert(command.id).second, command.name);
+    }
+};
 
 QTEST_MAIN(CommandIdsTest)
 

@@ -13,6 +13,7 @@
 #include "sim/SampleWorkbook.h"
 #include "sim/SimHost.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include <QtTest/QtTest>
@@ -87,123 +88,115 @@ class CubeIntegrationTest : public ZelTest::ZelTestCase
     Q_OBJECT
 
 private slots:
-    void defaultMemberIsAppliedAndReadBack();
-    void parentPickRefusesTheLastLevel();
-    void hugeLevelOpensAndScrollsToItsEnd();
-    void unknownHierarchyIsAnEmptyTree();
+    void defaultMemberIsAppliedAndReadBack()
+    {
+        Sim sim;
+        QCOMPARE(sim.DefaultMember(L"Geography"), QStringLiteral("[Geography].[All Geography]"));
+        {
+            const auto dialog = OpenSetDefaultMemberDialog(sim.dispatcher, Hierarchy(L"Geography"));
+            const SetDefaultMemberDialogDriver driver(*dialog);
+            driver.Open();
+            driver.Choose(HSM::DMT_SelectedMember);
+            driver.Tree().Pick(QStringLiteral("Texas"), QStringLiteral("[Geography].[South].[Texas]"));
+            driver.Ok();
+            QCOMPARE(dialog->result(), int(QDialog::Accepted));
+            const auto applied = ApplyDefaultMember(sim.host, Hierarchy(L"Geography"), *dialog);
+            QCOMPARE(applied->GetDefaultMemberType(), HSM::DMT_SelectedMember);
+        }
+        QCOMPARE(sim.SettingType(L"Geography"), HSM::DMT_SelectedMember);
+        QCOMPARE(sim.DefaultMember(L"Geography"), QStringLiteral("[Geography].[South].[Texas]"));
+
+        // Opened again, the dialog shows Texas; the All member then takes over, Texas stays on offer.
+        {
+            const auto dialog = OpenSetDefaultMemberDialog(sim.dispatcher, Hierarchy(L"Geography"));
+            const SetDefaultMemberDialogDriver driver(*dialog);
+            driver.Open();
+            QCOMPARE(dialog->GetSelectedMember()->GetUniqueName().ToQString(),
+                QStringLiteral("[Geography].[South].[Texas]"));
+            QCOMPARE(dialog->GetSelectedMember()->GetLevel(), 2);
+            driver.Choose(HSM::DMT_AllMember);
+            driver.Ok();
+            ApplyDefaultMember(sim.host, Hierarchy(L"Geography"), *dialog);
+        }
+        QCOMPARE(sim.SettingType(L"Geography"), HSM::DMT_AllMember);
+        QCOMPARE(sim.DefaultMember(L"Geography"), QStringLiteral("[Geography].[All Geography]"));
+        QCOMPARE(GetHierarchyDefaultMember(sim.host, Hierarchy(L"Geography"))
+                     .Get<Cmds::DefaultMemberSetting>()
+                     ->GetSelectedDefaultMember()
+                     ->GetUniqueName()
+                     .ToQString(),
+            QStringLiteral("[Geography].[South].[Texas]"));
+
+        // A hierarchy without an All member offers no All button.
+        const auto shipMode = OpenSetDefaultMemberDialog(sim.dispatcher, Hierarchy(L"Ship Mode"));
+        const SetDefaultMemberDialogDriver driver(*shipMode);
+        driver.Open();
+        QVERIFY(!driver.Get<QWidget>("m_radioUseAllMbr").isEnabled());
+        QCOMPARE(shipMode->GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Ship Mode].[Express]"));
+        driver.Cancel();
+    }
+
+    void parentPickRefusesTheLastLevel()
+    {
+        Sim sim;
+        ZelTest::ModalScript script;
+        script.AnswerMessageBox(QMessageBox::Ok);
+        const FieldName geography
+            = MakeGlobalName(OrdersCube::DataSourceName(), FieldName::ParseUnquoted(TString(L"Geography")));
+        ParentValidator validator(4);
+        SelectMemberDialog dialog(sim.dispatcher, geography);
+        dialog.SetValidator(&validator);
+        const SelectMemberDialogDriver driver(dialog);
+        driver.Open();
+        driver.Tree().Pick(QStringLiteral("Boston"), QStringLiteral("[Geography].[East].[Massachusetts].[Boston]"));
+        driver.Ok();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(script.MessageBoxes().size(), std::size_t(1));
+        driver.Tree().Pick(QStringLiteral("Massachusetts"), QStringLiteral("[Geography].[East].[Massachusetts]"));
+        driver.Ok();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.GetSelectedLevel(), 2);
+        const DataValue& parent = dialog.GetSelectedMember();
+        QVERIFY(!parent.IsSpecial());
+        QCOMPARE(parent.GetDataType(), DT_STRING);
+        QCOMPARE(parent.GetString().ToQString(), QStringLiteral("[Geography].[East].[Massachusetts]"));
+    }
+
+    void hugeLevelOpensAndScrollsToItsEnd()
+    {
+        Sim sim;
+        HierarchySelectWidget picker;
+        picker.resize(360, 300);
+        picker.CreateModel(sim.dispatcher, Hierarchy(L"Order"));
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        const MemberPickerDriver driver(picker);
+        driver.WaitForTree();
+        driver.ClickRow(0);
+        driver.Press(Qt::Key_Right);
+        driver.Press(Qt::Key_End);
+        driver.Paint();
+        const std::optional<CubeMember> all
+            = sim.area.Cube().AllMember(sim.area.Cube().FindHierarchy(TString(L"Order")));
+        LazyTreeView& tree = picker.TreeView();
+        QCOMPARE(tree.visibleRowCount(), qint64(1 + all->childCount));
+        const std::vector<CubeMember> last = sim.area.Cube().Children(all->hierarchy, &*all, all->childCount - 1, 1);
+        QCOMPARE(picker.GetSelectedMember()->GetUniqueName(), last.front().uniqueName);
+        QVERIFY(tree.viewport()->rect().contains(tree.visualRect(tree.currentIndex()).center()));
+        // The top, the first page and the last: nothing in between was read.
+        QVERIFY2(picker.Model()->PagesFetched() <= 4, qPrintable(QString::number(picker.Model()->PagesFetched())));
+    }
+
+    void unknownHierarchyIsAnEmptyTree()
+    {
+        Sim sim;
+        HostLog::Clear();
+        HierarchySelectWidget picker;
+        picker.CreateModel(sim.dispatcher, Hierarchy(L"Planets"));
+        QCOMPARE(picker.TreeView().visibleRowCount(), qint64(0));
+        QVERIFY(ZelTest::HostLogMentions(QStringLiteral("Orders Cube has no hierarchy Planets")));
+    }
 };
-
-void CubeIntegrationTest::defaultMemberIsAppliedAndReadBack()
-{
-    Sim sim;
-    QCOMPARE(sim.DefaultMember(L"Geography"), QStringLiteral("[Geography].[All Geography]"));
-    {
-        const auto dialog = OpenSetDefaultMemberDialog(sim.dispatcher, Hierarchy(L"Geography"));
-        const SetDefaultMemberDialogDriver driver(*dialog);
-        driver.Open();
-        driver.Choose(HSM::DMT_SelectedMember);
-        driver.Tree().Pick(QStringLiteral("Texas"), QStringLiteral("[Geography].[South].[Texas]"));
-        driver.Ok();
-        QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        const auto applied = ApplyDefaultMember(sim.host, Hierarchy(L"Geography"), *dialog);
-        QCOMPARE(applied->GetDefaultMemberType(), HSM::DMT_SelectedMember);
-    }
-    QCOMPARE(sim.SettingType(L"Geography"), HSM::DMT_SelectedMember);
-    QCOMPARE(sim.DefaultMember(L"Geography"), QStringLiteral("[Geography].[South].[Texas]"));
-
-    // Opened again, the dialog shows Texas; the All member then takes over, Texas stays on offer.
-    {
-        const auto dialog = OpenSetDefaultMemberDialog(sim.dispatcher, Hierarchy(L"Geography"));
-        const SetDefaultMemberDialogDriver driver(*dialog);
-        driver.Open();
-        QCOMPARE(
-            dialog->GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Geography].[South].[Texas]"));
-        QCOMPARE(dialog->GetSelectedMember()->GetLevel(), 2);
-        driver.Choose(HSM::DMT_AllMember);
-        driver.Ok();
-        ApplyDefaultMember(sim.host, Hierarchy(L"Geography"), *dialog);
-    }
-    QCOMPARE(sim.SettingType(L"Geography"), HSM::DMT_AllMember);
-    QCOMPARE(sim.DefaultMember(L"Geography"), QStringLiteral("[Geography].[All Geography]"));
-    QCOMPARE(GetHierarchyDefaultMember(sim.host, Hierarchy(L"Geography"))
-                 .Get<Cmds::DefaultMemberSetting>()
-                 ->GetSelectedDefaultMember()
-                 ->GetUniqueName()
-                 .ToQString(),
-        QStringLiteral("[Geography].[South].[Texas]"));
-
-    // A hierarchy without an All member offers no All button.
-    const auto shipMode = OpenSetDefaultMemberDialog(sim.dispatcher, Hierarchy(L"Ship Mode"));
-    const SetDefaultMemberDialogDriver driver(*shipMode);
-    driver.Open();
-    QVERIFY(!driver.Get<QWidget>("m_radioUseAllMbr").isEnabled());
-    QCOMPARE(shipMode->GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Ship Mode].[Express]"));
-    driver.Cancel();
-}
-
-void CubeIntegrationTest::parentPickRefusesTheLastLevel()
-{
-    Sim sim;
-    ZelTest::ModalScript script;
-    script.AnswerMessageBox(QMessageBox::Ok);
-    const FieldName geography
-        = MakeGlobalName(OrdersCube::DataSourceName(), FieldName::ParseUnquoted(TString(L"Geography")));
-    ParentValidator validator(4);
-    SelectMemberDialog dialog(sim.dispatcher, geography);
-    dialog.SetValidator(&validator);
-    const SelectMemberDialogDriver driver(dialog);
-    driver.Open();
-    driver.Tree().Pick(QStringLiteral("Boston"), QStringLiteral("[Geography].[East].[Massachusetts].[Boston]"));
-    driver.Ok();
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(script.MessageBoxes().size(), std::size_t(1));
-    driver.Tree().Pick(QStringLiteral("Massachusetts"), QStringLiteral("[Geography].[East].[Massachusetts]"));
-    driver.Ok();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.GetSelectedLevel(), 2);
-    const DataValue& parent = dialog.GetSelectedMember();
-    QVERIFY(!parent.IsSpecial());
-    QCOMPARE(parent.GetDataType(), DT_STRING);
-    QCOMPARE(parent.GetString().ToQString(), QStringLiteral("[Geography].[East].[Massachusetts]"));
-}
-
-void CubeIntegrationTest::hugeLevelOpensAndScrollsToItsEnd()
-{
-    Sim sim;
-    HierarchySelectWidget picker;
-    picker.resize(360, 300);
-    picker.CreateModel(sim.dispatcher, Hierarchy(L"Order"));
-    picker.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&picker));
-    const MemberPickerDriver driver(picker);
-    driver.WaitForTree();
-    driver.ClickRow(0);
-    driver.Press(Qt::Key_Right);
-    driver.Press(Qt::Key_End);
-    driver.Paint();
-    const std::optional<CubeMember> all = sim.area.Cube().AllMember(sim.area.Cube().FindHierarchy(TString(L"Order")));
-    LazyTreeView& tree = picker.TreeView();
-    QCOMPARE(tree.visibleRowCount(), qint64(1 + all->childCount));
-    const std::vector<CubeMember> last = sim.area.Cube().Children(all->hierarchy, &*all, all->childCount - 1, 1);
-    QCOMPARE(picker.GetSelectedMember()->GetUniqueName(), last.front().uniqueName);
-    QVERIFY(tree.viewport()->rect().contains(tree.visualRect(tree.currentIndex()).center()));
-    // The top, the first page and the last: nothing in between was read.
-    QVERIFY2(picker.Model()->PagesFetched() <= 4, qPrintable(QString::number(picker.Model()->PagesFetched())));
-}
-
-void CubeIntegrationTest::unknownHierarchyIsAnEmptyTree()
-{
-    Sim sim;
-    HostLog::Clear();
-    HierarchySelectWidget picker;
-    picker.CreateModel(sim.dispatcher, Hierarchy(L"Planets"));
-    QCOMPARE(picker.TreeView().visibleRowCount(), qint64(0));
-    QStringList lines;
-    for (const TString& line : HostLog::Lines())
-        lines << line.ToQString();
-    QVERIFY2(lines.join(QLatin1Char('\n')).contains(QStringLiteral("Orders Cube has no hierarchy Planets")),
-        qPrintable(lines.join(QLatin1Char('\n'))));
-}
 
 QTEST_MAIN(CubeIntegrationTest)
 
