@@ -120,4 +120,6 @@ using ParameterEditCommands = CommandList<SetParameterDisplayInfo, SetParameterD
 using ListDomainCommands = CommandList<AddListMember, UpdateListMember, DeleteListMembers, MoveListMembers,
     MoveListMembersToRow, SetParameterValueIndex>;
 
+using AllCommands = ConcatCommandLists<ParameterEditCommands, ListDomainCommands>::type;
+
 } // namespace Zel::Commands::Parameter

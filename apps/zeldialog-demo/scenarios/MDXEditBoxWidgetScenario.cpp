@@ -10,14 +10,13 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
-
 namespace {
 
-const QString kColouredFormula = QStringLiteral(
-    "/* Share of East's sales, 0 where a region sold nothing */\n"
-    "IIF(IsEmpty([Measures].[Sales]), 0,\n"
-    "    [Measures].[Sales] / ([Measures].[Sales], [Geography].[Region].&[East]))\n"
-    "  * IIF([Geography].CurrentMember.Name = \"East\", 1.25, 1) -- weighted\n");
+const QString kColouredFormula
+    = QStringLiteral("/* Share of East's sales, 0 where a region sold nothing */\n"
+                     "IIF(IsEmpty([Measures].[Sales]), 0,\n"
+                     "    [Measures].[Sales] / ([Measures].[Sales], [Geography].[Region].&[East]))\n"
+                     "  * IIF([Geography].CurrentMember.Name = \"East\", 1.25, 1) -- weighted\n");
 
 const QString kValidFormula = QStringLiteral("[Measures].[Profit] / [Measures].[Sales]");
 
@@ -26,7 +25,7 @@ const QString kValidFormula = QStringLiteral("[Measures].[Profit] / [Measures].[
 class AcceptingOwner final : public MDXEditBoxWidget::IMDXEditBoxWidgetNotify
 {
 public:
-    void OnFormulaChanged(MDXEditBoxWidget*) override {}
+    void OnFormulaChanged(MDXEditBoxWidget*) override { }
     TString ValidateFormula(const TString&) override { return TString(); }
 };
 

@@ -27,7 +27,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <memory>
-#include <stdexcept>
 
 using Zel::Sim::ParameterEditArea;
 using Zel::Sim::SampleParameter;

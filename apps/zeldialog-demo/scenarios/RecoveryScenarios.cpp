@@ -20,7 +20,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <memory>
-#include <stdexcept>
 
 using Zel::Sim::AutosaveArea;
 
