@@ -11,6 +11,8 @@
 // fetched row: at 10M rows that is about ten gigabytes. At 10M its jump is therefore measured for
 // the first 1,000,000 rows and reported as such (a lower bound of one tenth of the real cost).
 
+#include "BenchSupport.h"
+
 #include "gen-command-wrappers/TableViewCommandWrappers.h"
 #include "host/doc/ComponentCleanup.h"
 #include "main/models/TableViewModel.h"
@@ -20,7 +22,6 @@
 
 #include <QtCore/QAbstractTableModel>
 #include <QtCore/QCoreApplication>
-#include <QtCore/QDir>
 #include <QtSql/QSqlDatabase>
 #include <QtSql/QSqlQuery>
 #include <QtSql/QSqlQueryModel>
@@ -30,8 +31,6 @@
 #include <QtWidgets/QTableView>
 
 #include <benchmark/benchmark.h>
-
-#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -45,11 +44,10 @@
 #include <vector>
 
 using namespace Zel::Sim;
+using namespace ZelBench;
 namespace Cmds = Zel::Commands::TableView;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int kPageRows = 1000;
 constexpr int kCachedPages = 5;
@@ -57,41 +55,6 @@ constexpr int kViewWidth = 1280;
 constexpr int kViewHeight = 800;
 constexpr int kRandomJumps = 50;
 constexpr qint64 kQueryModelFetchLimit = 1000000;
-
-double Seconds(Clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
-
-// Heap bytes in use (small blocks and mmapped large ones): exact, and it goes down when memory is
-// freed, unlike the resident set.
-double HeapMegabytes()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
-}
-
-// Counts page commands on their way to the simulated host.
-class CountingDispatcher final : public ICommandDispatcher
-{
-public:
-    explicit CountingDispatcher(const ICommandDispatcher& host)
-        : m_host(host)
-    {
-    }
-    RefCntPtr<IParameters const> ExecuteCommand(
-        int commandId, RefCntPtr<IParameters const> parameters, void* reserved) const override
-    {
-        if (commandId == Cmds::GetTableViewPage::id)
-            ++m_pageFetches;
-        return m_host.ExecuteCommand(commandId, std::move(parameters), reserved);
-    }
-    long long PageFetches() const { return m_pageFetches; }
-
-private:
-    const ICommandDispatcher& m_host;
-    mutable long long m_pageFetches = 0;
-};
 
 class NullModel final : public QAbstractTableModel
 {
@@ -118,23 +81,11 @@ struct Dataset
     explicit Dataset(qint64 rowCount)
         : rows(rowCount)
     {
-        const QString dir = QStringLiteral(ZEL_BENCH_DATA_DIR);
-        QDir().mkpath(dir);
-        SampleWorkbook::Options options;
-        options.rowCount = rows;
-        options.databasePath = dir + QStringLiteral("/orders-%1.sqlite").arg(rows);
-        workbook = std::make_unique<SampleWorkbook>(options);
-        const Clock::time_point start = Clock::now();
-        if (!workbook->Open()) {
-            std::fprintf(stderr, "cannot open the workbook: %s\n", qUtf8Printable(workbook->ErrorText()));
-            std::exit(1);
-        }
-        std::printf("workbook of %lld rows: %s in %.1f s\n", rows,
-            workbook->LastGeneration().reused ? "reused" : "generated", Seconds(Clock::now() - start));
+        workbook = OpenWorkbook(rows, QStringLiteral(ZEL_BENCH_DATA_DIR));
         host = std::make_unique<SimHost>();
         host->SetExchangeLogEnabled(false);
         area = std::make_unique<TableViewArea>(*host, *workbook);
-        counting = std::make_unique<CountingDispatcher>(*host);
+        counting = std::make_unique<CountingDispatcher>(*host, Cmds::GetTableViewPage::id);
         dispatcher = std::shared_ptr<ICommandDispatcher const>(counting.get(), [](const ICommandDispatcher*) {});
         columns = static_cast<int>(workbook->Fields().size());
         QStringList names;
@@ -235,13 +186,6 @@ void Paint(QTableView& view)
 void Settle()
 {
     QCoreApplication::processEvents();
-}
-
-// Figures kept for the summary of targets after the run, by name.
-std::map<std::string, double>& Figures()
-{
-    static std::map<std::string, double> figures;
-    return figures;
 }
 
 std::string Key(const char* what, const char* model, qint64 rows)
@@ -629,18 +573,6 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 };
-
-void Verdict(const char* target, bool met, const std::string& detail)
-{
-    std::printf("  %-7s %s  (%s)\n", met ? "MET" : "NOT MET", target, detail.c_str());
-}
-
-std::string Format(const char* format, double a, double b = 0, double c = 0)
-{
-    char text[256];
-    std::snprintf(text, sizeof text, format, a, b, c);
-    return text;
-}
 
 void PrintTargets(qint64 rows)
 {

@@ -43,6 +43,24 @@
     </message>
 </context>
 <context>
+    <name>MDXEditBoxWidget</name>
+    <message>
+        <location filename="../forms/MDXEditBoxWidget.ui" line="+35"/>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+158"/>
+        <source>Check Formula</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ParameterDialog</name>
     <message>
         <location filename="../forms/ParameterDialog.ui" line="+14"/>
@@ -191,6 +209,57 @@
     <message>
         <location filename="../widgets/ParameterMemberView.cpp" line="+30"/>
         <source>List of values</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectMemberDialog</name>
+    <message>
+        <location filename="../forms/SelectMemberDialog.ui" line="+14"/>
+        <source>Select Parent Member</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&amp;Select member:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>&amp;Expand All</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SetDefaultMemberDialog</name>
+    <message>
+        <location filename="../forms/SetDefaultMemberDialog.ui" line="+14"/>
+        <source>Set Default Member</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Set the default member to the:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;Default member defined on the cube</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>(&amp;All) member for the hierarchy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;Selected member:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>&amp;Expand All</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -6,6 +6,12 @@ DemoEnvironment::DemoEnvironment(Zel::Sim::SampleWorkbook::Options options)
     , m_tableView(m_host, m_workbook)
     , m_parameterLists(m_host)
     , m_parameterEdits(m_host, m_workbook, m_parameterLists)
+    , m_cube(m_host, m_workbook)
 {
     // Each simulated area registers its command handlers on m_host here as it arrives.
+}
+
+std::shared_ptr<ICommandDispatcher const> DemoEnvironment::SharedHost()
+{
+    return std::shared_ptr<ICommandDispatcher const>(&m_host, [](const ICommandDispatcher*) {});
 }

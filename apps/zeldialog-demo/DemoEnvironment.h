@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/AutosaveArea.h"
+#include "sim/CubeArea.h"
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
@@ -8,6 +9,8 @@
 #include "sim/TableViewArea.h"
 
 #include <QtCore/QTemporaryDir>
+
+#include <memory>
 
 // What the demo runs dialogs against: the sample workbook and the simulated host that answers the
 // library's commands over it. The host's handlers refer to the workbook, so the workbook is made
@@ -19,10 +22,14 @@ public:
 
     Zel::Sim::SampleWorkbook& Workbook() noexcept { return m_workbook; }
     Zel::Sim::SimHost& Host() noexcept { return m_host; }
+    // The host for dialogs that share their dispatcher; it only borrows the environment's host, which
+    // outlives every dialog of the demo.
+    std::shared_ptr<ICommandDispatcher const> SharedHost();
     Zel::Sim::AutosaveArea& Autosave() noexcept { return m_autosave; }
     Zel::Sim::TableViewArea& TableView() noexcept { return m_tableView; }
     Zel::Sim::ParameterListArea& ParameterLists() noexcept { return m_parameterLists; }
     Zel::Sim::ParameterEditArea& ParameterEdits() noexcept { return m_parameterEdits; }
+    Zel::Sim::CubeArea& Cube() noexcept { return m_cube; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -37,4 +44,6 @@ private:
     Zel::Sim::ParameterListArea m_parameterLists;
     // Whole parameter edits; their lists live in m_parameterLists.
     Zel::Sim::ParameterEditArea m_parameterEdits;
+    // The cube over the orders; its member tables live in the workbook's database.
+    Zel::Sim::CubeArea m_cube;
 };

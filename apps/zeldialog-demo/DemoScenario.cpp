@@ -3,7 +3,11 @@
 #include "DemoEnvironment.h"
 #include "SampleWorkbookPage.h"
 
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QVBoxLayout>
 #include <QtWidgets/QWidget>
+
+#include <stdexcept>
 
 #define ZEL_DEMO_SCENARIO(Factory) DemoScenario Factory();
 #include "scenarios/ScenarioList.inc"
@@ -30,6 +34,32 @@ DemoScenario SampleWorkbookScenario()
 }
 
 } // namespace
+
+void Require(bool condition, const char* what)
+{
+    if (!condition)
+        throw std::runtime_error(what);
+}
+
+std::unique_ptr<QWidget> ResultPage(const QString& heading, const QStringList& lines)
+{
+    auto page = std::make_unique<QWidget>();
+    page->setWindowTitle(heading);
+    auto* layout = new QVBoxLayout(page.get());
+    layout->setContentsMargins(18, 14, 18, 18);
+    layout->setSpacing(8);
+    auto* title = new QLabel(heading, page.get());
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    layout->addWidget(title);
+    auto* body = new QLabel(lines.join(QLatin1Char('\n')), page.get());
+    body->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(body);
+    layout->addStretch(1);
+    page->resize(460, 60 + 22 * static_cast<int>(lines.size()));
+    return page;
+}
 
 const std::vector<DemoScenario>& DemoScenarios()
 {

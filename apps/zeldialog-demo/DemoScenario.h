@@ -2,7 +2,10 @@
 
 #include <QtCore/QString>
 
+#include <QtCore/QStringList>
+
 #include <functional>
+#include <memory>
 #include <vector>
 
 class DemoEnvironment;
@@ -34,3 +37,10 @@ struct DemoScenario
 
 // The sample workbook page first, then the registered scenarios in the order of ScenarioList.inc.
 const std::vector<DemoScenario>& DemoScenarios();
+
+// Ends a scenario's tour with `what` when a step did not do what the tour claims; the tour writes
+// it as a failed step.
+void Require(bool condition, const char* what);
+
+// What the host reads back once a dialog has closed, shown as a small page of the demo's own.
+std::unique_ptr<QWidget> ResultPage(const QString& heading, const QStringList& lines);

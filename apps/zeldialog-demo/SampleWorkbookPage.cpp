@@ -1,5 +1,7 @@
 #include "SampleWorkbookPage.h"
 
+#include "SummaryTable.h"
+
 #include "sim/SampleWorkbook.h"
 
 #include <QtCore/QLocale>
@@ -84,16 +86,12 @@ QTableWidget* FieldTable(SampleWorkbook& workbook, QWidget* parent)
 {
     const auto& fields = workbook.Fields();
     const bool summarise = workbook.RowCount() <= kSummarisedRows;
-    auto* table = new QTableWidget(static_cast<int>(fields.size()), summarise ? 4 : 3, parent);
+    QStringList headers {
+        SampleWorkbookPage::tr("Field"), SampleWorkbookPage::tr("Type"), SampleWorkbookPage::tr("Role")};
+    if (summarise)
+        headers << SampleWorkbookPage::tr("Values");
+    auto* table = MakeSummaryTable(static_cast<int>(fields.size()), headers, parent);
     table->setObjectName(QStringLiteral("m_fieldTable"));
-    table->setHorizontalHeaderLabels({SampleWorkbookPage::tr("Field"), SampleWorkbookPage::tr("Type"),
-        SampleWorkbookPage::tr("Role"), SampleWorkbookPage::tr("Values")});
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int row = 0; row < static_cast<int>(fields.size()); ++row) {
         const SampleField& field = fields[static_cast<std::size_t>(row)];
         table->setItem(row, 0, new QTableWidgetItem(field.name.GetLocalName().ToQString()));
@@ -104,12 +102,8 @@ QTableWidget* FieldTable(SampleWorkbook& workbook, QWidget* parent)
         if (summarise)
             table->setItem(row, 3, new QTableWidgetItem(ValuesText(workbook, field)));
     }
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
     // Every field in view, without a scroll bar: the list is short and fixed.
-    table->setFixedHeight(
-        table->horizontalHeader()->height() + table->verticalHeader()->length() + 2 * table->frameWidth());
+    FitSummaryTable(*table);
     return table;
 }
 

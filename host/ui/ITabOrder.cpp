@@ -46,6 +46,11 @@ std::vector<QWidget*> TabStops(QWidget* first, QWidget* last)
 
 ITabOrder::~ITabOrder() = default;
 
+void ITabOrder::SetTabOrder(QWidget* previous, QWidget* next)
+{
+    PlaceBetween(previous, *this, next);
+}
+
 void ITabOrder::PlaceBetween(QWidget* previous, const ITabOrder& composite, QWidget* next)
 {
     QWidget* first = composite.GetFirstTabWidget();

@@ -11,6 +11,9 @@ class ZELHOST_UI_EXPORT ITabOrder
 {
 public:
     virtual ~ITabOrder();
+    // Chains previous -> the composite's stops -> next. By default that is PlaceBetween; a
+    // composite that keeps some of its widgets out of the chain says which ones it chains.
+    virtual void SetTabOrder(QWidget* previous, QWidget* next);
     virtual QWidget* GetFirstTabWidget() const = 0;
     virtual QWidget* GetLastTabWidget() const = 0;
     // Puts the composite's chain between previous and next (QWidget::setTabOrder twice). A null

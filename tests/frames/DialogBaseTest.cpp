@@ -54,99 +54,92 @@ class DialogBaseTest : public ZelTest::ZelTestCase
     Q_OBJECT
 
 private slots:
-    void showHooksRunAroundShowing();
-    void lastPlaceIsRestoredPerKey();
-    void unreachableLastPlaceIsIgnored();
-    void execNameFindsTheRunningDialog();
-    void imageButtonShowsHoverImageUnderMouse();
-};
-
-void DialogBaseTest::showHooksRunAroundShowing()
-{
-    HookedDialog dialog;
-    QVERIFY(FrameTest::ShowAndWait(dialog));
-    dialog.hide();
-    dialog.show();
-    QCOMPARE(dialog.calls,
-        QStringList({QStringLiteral("before 1 0"), QStringLiteral("after 1 1"), QStringLiteral("before 0 0"),
-            QStringLiteral("after 0 1")}));
-}
-
-void DialogBaseTest::lastPlaceIsRestoredPerKey()
-{
-    LastPlaceCleanup cleanup {TString(L"FramesTestDlg")};
+    void showHooksRunAroundShowing()
     {
-        HookedDialog first;
-        first.SetUseLastPlace(cleanup.key, true, true);
-        QVERIFY(FrameTest::ShowAndWait(first));
-        first.move(70, 55);
-        first.resize(230, 140);
-        first.accept();
+        HookedDialog dialog;
+        QVERIFY(FrameTest::ShowAndWait(dialog));
+        dialog.hide();
+        dialog.show();
+        QCOMPARE(dialog.calls, QStringList({"before 1 0", "after 1 1", "before 0 0", "after 0 1"}));
     }
-    HookedDialog again;
-    again.SetUseLastPlace(cleanup.key, true, false);
-    QVERIFY(FrameTest::ShowAndWait(again));
-    QCOMPARE(again.pos(), QPoint(70, 55));
-    QCOMPARE(again.size(), QSize(200, 120));
 
-    HookedDialog withSize;
-    withSize.SetUseLastPlace(cleanup.key, false, true);
-    QVERIFY(FrameTest::ShowAndWait(withSize));
-    QCOMPARE(withSize.size(), QSize(230, 140));
+    void lastPlaceIsRestoredPerKey()
+    {
+        LastPlaceCleanup cleanup {TString(L"FramesTestDlg")};
+        {
+            HookedDialog first;
+            first.SetUseLastPlace(cleanup.key, true, true);
+            QVERIFY(FrameTest::ShowAndWait(first));
+            first.move(70, 55);
+            first.resize(230, 140);
+            first.accept();
+        }
+        HookedDialog again;
+        again.SetUseLastPlace(cleanup.key, true, false);
+        QVERIFY(FrameTest::ShowAndWait(again));
+        QCOMPARE(again.pos(), QPoint(70, 55));
+        QCOMPARE(again.size(), QSize(200, 120));
 
-    HookedDialog otherKey;
-    otherKey.SetUseLastPlace(TString(L"SomeOtherDlg"), true, false);
-    QVERIFY(FrameTest::ShowAndWait(otherKey));
-    QVERIFY(otherKey.pos() != QPoint(70, 55));
-}
+        HookedDialog withSize;
+        withSize.SetUseLastPlace(cleanup.key, false, true);
+        QVERIFY(FrameTest::ShowAndWait(withSize));
+        QCOMPARE(withSize.size(), QSize(230, 140));
 
-void DialogBaseTest::unreachableLastPlaceIsIgnored()
-{
-    LastPlaceCleanup cleanup {TString(L"FramesTestFarAway")};
-    SessionContext::Get().GetIPreferences()->SetValue(ZelvarDialog::LastPositionKey(cleanup.key), QPoint(-5000, 9000));
-    HookedDialog dialog;
-    dialog.SetUseLastPlace(cleanup.key, true, false);
-    QVERIFY(FrameTest::ShowAndWait(dialog));
-    QVERIFY(FrameTest::AvailableArea().contains(dialog.geometry().center()));
-}
+        HookedDialog otherKey;
+        otherKey.SetUseLastPlace(TString(L"SomeOtherDlg"), true, false);
+        QVERIFY(FrameTest::ShowAndWait(otherKey));
+        QVERIFY(otherKey.pos() != QPoint(70, 55));
+    }
 
-void DialogBaseTest::execNameFindsTheRunningDialog()
-{
-    HookedDialog dialog;
-    ZelvarDialog* found = nullptr;
-    QTimer::singleShot(0, &dialog, [&] {
-        found = ZelvarDialog::FindExecutingDialog(QStringLiteral("FramesTestDialog"));
-        dialog.accept();
-    });
-    QCOMPARE(dialog.exec(QStringLiteral("FramesTestDialog")), int(QDialog::Accepted));
-    QCOMPARE(found, static_cast<ZelvarDialog*>(&dialog));
-    QCOMPARE(dialog.GetExecName(), QString());
-    QCOMPARE(ZelvarDialog::FindExecutingDialog(QStringLiteral("FramesTestDialog")), nullptr);
-}
+    void unreachableLastPlaceIsIgnored()
+    {
+        LastPlaceCleanup cleanup {TString(L"FramesTestFarAway")};
+        SessionContext::Get().GetIPreferences()->SetValue(
+            ZelvarDialog::LastPositionKey(cleanup.key), QPoint(-5000, 9000));
+        HookedDialog dialog;
+        dialog.SetUseLastPlace(cleanup.key, true, false);
+        QVERIFY(FrameTest::ShowAndWait(dialog));
+        QVERIFY(FrameTest::AvailableArea().contains(dialog.geometry().center()));
+    }
 
-void DialogBaseTest::imageButtonShowsHoverImageUnderMouse()
-{
-    QWidget window;
-    auto* button = new ZelvarImageButton(&window);
-    const TIcon normal(Zel::Icons::Close);
-    const TIcon hover(Zel::Icons::CloseHover);
-    button->setDefaultIcon(normal);
-    QCOMPARE(button->displayedIcon(), normal);
-    button->setHoverIcon(hover);
-    QVERIFY(button->text().isEmpty());
-    QCOMPARE(button->iconSize(), ScaleForDpi(button, normal.GetDefaultSize()));
-    QVERIFY(FrameTest::ShowAndWait(window));
+    void execNameFindsTheRunningDialog()
+    {
+        HookedDialog dialog;
+        ZelvarDialog* found = nullptr;
+        QTimer::singleShot(0, &dialog, [&] {
+            found = ZelvarDialog::FindExecutingDialog(QStringLiteral("FramesTestDialog"));
+            dialog.accept();
+        });
+        QCOMPARE(dialog.exec(QStringLiteral("FramesTestDialog")), int(QDialog::Accepted));
+        QCOMPARE(found, static_cast<ZelvarDialog*>(&dialog));
+        QCOMPARE(dialog.GetExecName(), QString());
+        QCOMPARE(ZelvarDialog::FindExecutingDialog(QStringLiteral("FramesTestDialog")), nullptr);
+    }
 
-    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(button->mapToGlobal(QPoint(2, 2))));
-    QApplication::sendEvent(button, &enter);
-    QCOMPARE(button->displayedIcon(), hover);
-    button->setEnabled(false);
-    QCOMPARE(button->displayedIcon(), normal);
-    button->setEnabled(true);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(button, &leave);
-    QCOMPARE(button->displayedIcon(), normal);
-}
+    void imageButtonShowsHoverImageUnderMouse()
+    {
+        QWidget window;
+        auto* button = new ZelvarImageButton(&window);
+        const TIcon normal(Zel::Icons::Close);
+        const TIcon hover(Zel::Icons::CloseHover);
+        button->setDefaultIcon(normal);
+        QCOMPARE(button->displayedIcon(), normal);
+        button->setHoverIcon(hover);
+        QVERIFY(button->text().isEmpty());
+        QCOMPARE(button->iconSize(), ScaleForDpi(button, normal.GetDefaultSize()));
+        QVERIFY(FrameTest::ShowAndWait(window));
+
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(button->mapToGlobal(QPoint(2, 2))));
+        QApplication::sendEvent(button, &enter);
+        QCOMPARE(button->displayedIcon(), hover);
+        button->setEnabled(false);
+        QCOMPARE(button->displayedIcon(), normal);
+        button->setEnabled(true);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button, &leave);
+        QCOMPARE(button->displayedIcon(), normal);
+    }
+};
 
 QTEST_MAIN(DialogBaseTest)
 

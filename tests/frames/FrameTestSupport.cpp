@@ -7,9 +7,53 @@
 #include <QtGui/QWindow>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QWidget>
 
 namespace FrameTest {
+
+TestFrame::TestFrame()
+    : ZelvarFramelessDialog(nullptr, true)
+{
+    setWindowTitle(QStringLiteral("Frame under test"));
+    setGeometry(50, 40, 300, 200);
+}
+
+LegacyFrame::LegacyFrame(bool bottomStrip, bool rightStrip)
+    : ZelvarFramelessDialog_Deprecated(nullptr)
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    m_title = new QWidget(this);
+    m_title->setFixedHeight(30);
+    m_body = new QWidget(this);
+    m_body->setMinimumSize(120, 80);
+    grid->addWidget(m_title, 0, 0);
+    grid->addWidget(m_body, 1, 0);
+    if (rightStrip) {
+        m_right = new QWidget(this);
+        grid->addWidget(m_right, 0, 1, 2, 1);
+    }
+    if (bottomStrip) {
+        m_bottom = new QWidget(this);
+        grid->addWidget(m_bottom, 2, 0, 1, 2);
+    }
+    resize(300, 200);
+}
+
+QRect Dragged(QRect g, int direction, const QPoint& to, const QPoint& beyond)
+{
+    if (direction & 8)
+        g.setLeft(to.x());
+    if (direction & 2)
+        g.setWidth(to.x() - g.x() + beyond.x());
+    if (direction & 1)
+        g.setTop(to.y());
+    if (direction & 4)
+        g.setHeight(to.y() - g.y() + beyond.y());
+    return g;
+}
 
 Mouse::Mouse(QWidget& window)
     : m_window(window)

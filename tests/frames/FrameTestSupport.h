@@ -1,11 +1,53 @@
 #pragma once
 
+#include "main/dialogs/ZelvarFramelessDialog.h"
+#include "main/dialogs/ZelvarFramelessDialog_Deprecated.h"
+
 #include <QtCore/QPoint>
 #include <QtCore/QRect>
 
 class QWidget;
 
 namespace FrameTest {
+
+// The frameless frame at 300 x 200 with a title, its protected controls open to the tests.
+class TestFrame : public ZelvarFramelessDialog
+{
+public:
+    TestFrame();
+    using ZelvarFramelessDialog::AllowHorizontalResize;
+    using ZelvarFramelessDialog::AllowVerticalResize;
+    using ZelvarFramelessDialog::IsResizingDialog;
+    using ZelvarFramelessDialog::SnapTopPointToScreen;
+};
+
+// A legacy frame as the host's older dialogs build one: a title bar 30 high over the body, the
+// right strip beside both, the bottom strip under everything; 300 x 200.
+class LegacyFrame : public ZelvarFramelessDialog_Deprecated
+{
+public:
+    LegacyFrame(bool bottomStrip, bool rightStrip);
+
+    QWidget* GetTitleBarWidget() const override { return m_title; }
+    QWidget* GetBodyWidget() const override { return m_body; }
+    QWidget* GetBottomShadowWidget() const override { return m_bottom; }
+    QWidget* GetRightShadowWidget() const override { return m_right; }
+
+    using ZelvarFramelessDialog_Deprecated::SnapTopPointToScreen;
+    // From now on hands out no title bar, as a subclass without one does.
+    void DropTitleBar() { m_title = nullptr; }
+
+private:
+    QWidget* m_title = nullptr;
+    QWidget* m_body = nullptr;
+    QWidget* m_bottom = nullptr;
+    QWidget* m_right = nullptr;
+};
+
+// The geometry after the edges of `direction` (1 top, 2 right, 4 bottom, 8 left) were dragged to
+// `to`: a left or top edge lands on the pointer, a right or bottom edge `beyond` pixels past the
+// pixel before it (the size is the distance plus `beyond`).
+QRect Dragged(QRect g, int direction, const QPoint& to, const QPoint& beyond = {});
 
 // Mouse input to one top-level window, in global coordinates. Presses, moves and releases go
 // through QTest to the window's QWindow, so they take the application's whole path (event filters

@@ -2,7 +2,6 @@
 #include "tests/support/ZelTestCase.h"
 
 #include "host/ui/ScaleForDpi.h"
-#include "main/dialogs/ZelvarFramelessDialog.h"
 
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
@@ -14,25 +13,11 @@
 
 #include <memory>
 
+using FrameTest::Dragged;
 using FrameTest::Mouse;
+using FrameTest::TestFrame;
 
 namespace {
-
-// Opens the protected controls of the frame to the tests.
-class TestFrame : public ZelvarFramelessDialog
-{
-public:
-    TestFrame()
-        : ZelvarFramelessDialog(nullptr, true)
-    {
-        setWindowTitle(QStringLiteral("Frame under test"));
-        setGeometry(50, 40, 300, 200);
-    }
-    using ZelvarFramelessDialog::AllowHorizontalResize;
-    using ZelvarFramelessDialog::AllowVerticalResize;
-    using ZelvarFramelessDialog::IsResizingDialog;
-    using ZelvarFramelessDialog::SnapTopPointToScreen;
-};
 
 // Where on the window a test position is measured from: the corners and edge midpoints of the
 // geometry, right and bottom taken one past the last pixel, as the hit test takes them.
@@ -51,62 +36,18 @@ enum Anchor
 
 QPoint AnchorPoint(const QRect& g, int anchor)
 {
-    const int right = g.x() + g.width();
-    const int bottom = g.y() + g.height();
-    const int midX = g.x() + g.width() / 2;
-    const int midY = g.y() + g.height() / 2;
-    switch (anchor) {
-    case TopLeft:
-        return {g.x(), g.y()};
-    case Top:
-        return {midX, g.y()};
-    case TopRight:
-        return {right, g.y()};
-    case Right:
-        return {right, midY};
-    case BottomRight:
-        return {right, bottom};
-    case Bottom:
-        return {midX, bottom};
-    case BottomLeft:
-        return {g.x(), bottom};
-    case Left:
-        return {g.x(), midY};
-    default:
-        return {midX, midY};
-    }
+    // In halves of the size from the top-left corner.
+    static const int halves[][2] = {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}, {1, 1}};
+    return {g.x() + halves[anchor][0] * g.width() / 2, g.y() + halves[anchor][1] * g.height() / 2};
 }
 
 Qt::CursorShape ShapeFor(int direction)
 {
-    switch (direction) {
-    case 1:
-    case 4:
+    if (direction == 1 || direction == 4)
         return Qt::SizeVerCursor;
-    case 2:
-    case 8:
+    if (direction == 2 || direction == 8)
         return Qt::SizeHorCursor;
-    case 3:
-    case 12:
-        return Qt::SizeBDiagCursor;
-    default:
-        return Qt::SizeFDiagCursor;
-    }
-}
-
-// The geometry after the edges of `direction` were dragged to `to`: a left or top edge lands on
-// the pointer, a right or bottom edge one pixel before it (the size is the distance).
-QRect Dragged(QRect g, int direction, const QPoint& to)
-{
-    if (direction & 8)
-        g.setLeft(to.x());
-    if (direction & 2)
-        g.setWidth(to.x() - g.x());
-    if (direction & 1)
-        g.setTop(to.y());
-    if (direction & 4)
-        g.setHeight(to.y() - g.y());
-    return g;
+    return direction == 3 || direction == 12 ? Qt::SizeBDiagCursor : Qt::SizeFDiagCursor;
 }
 
 enum Mode
@@ -125,344 +66,323 @@ class FramelessDialogTest : public ZelTest::ZelTestCase
     Q_OBJECT
 
 private slots:
-    void hitTestFindsEdgesAndCorners_data();
-    void hitTestFindsEdgesAndCorners();
-    void resizeFromLeftOrTopStopsAtMinimumWithOppositeEdgeKept_data();
-    void resizeFromLeftOrTopStopsAtMinimumWithOppositeEdgeKept();
-    void titleBarDragKeepsTitleBarInAvailableArea_data();
-    void titleBarDragKeepsTitleBarInAvailableArea();
-    void resizingTheTopEdgeAboveTheScreenKeepsTheBottomEdge();
-    void hiddenTitleBarDoesNotDrag();
-    void pressGoesOnToTheBaseHandlerUnlessItStartsAResize_data();
-    void pressGoesOnToTheBaseHandlerUnlessItStartsAResize();
-    void titleBarShowsTheTitleAndClosingRejects();
-    void replacedContentAndTitleWidgetsAreDeletedLater();
-    void shadowBandIsOutsideTheRequestedSize();
-};
+    void hitTestFindsEdgesAndCorners_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<QPoint>("offset");
+        QTest::addColumn<int>("expected");
 
-void FramelessDialogTest::hitTestFindsEdgesAndCorners_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("anchor");
-    QTest::addColumn<QPoint>("offset");
-    QTest::addColumn<int>("expected");
+        // The edges: within 8 pixels inside the window (the margin is exclusive), never outside it.
+        QTest::newRow("top, first row") << int(Resizable) << int(Top) << QPoint(0, 0) << 1;
+        QTest::newRow("top, 7 in") << int(Resizable) << int(Top) << QPoint(0, 7) << 1;
+        QTest::newRow("top, 8 in") << int(Resizable) << int(Top) << QPoint(0, 8) << 0;
+        QTest::newRow("top, 1 above") << int(Resizable) << int(Top) << QPoint(0, -1) << 0;
+        QTest::newRow("right, last column") << int(Resizable) << int(Right) << QPoint(-1, 0) << 2;
+        QTest::newRow("right, 7 in") << int(Resizable) << int(Right) << QPoint(-7, 0) << 2;
+        QTest::newRow("right, 8 in") << int(Resizable) << int(Right) << QPoint(-8, 0) << 0;
+        QTest::newRow("right, 1 beyond") << int(Resizable) << int(Right) << QPoint(0, 0) << 0;
+        QTest::newRow("bottom, last row") << int(Resizable) << int(Bottom) << QPoint(0, -1) << 4;
+        QTest::newRow("bottom, 8 in") << int(Resizable) << int(Bottom) << QPoint(0, -8) << 0;
+        QTest::newRow("left, first column") << int(Resizable) << int(Left) << QPoint(0, 0) << 8;
+        QTest::newRow("left, 7 in") << int(Resizable) << int(Left) << QPoint(7, 0) << 8;
+        QTest::newRow("left, 8 in") << int(Resizable) << int(Left) << QPoint(8, 0) << 0;
+        QTest::newRow("middle") << int(Resizable) << int(Centre) << QPoint(0, 0) << 0;
 
-    // The edges: within 8 pixels inside the window (the margin is exclusive), never outside it.
-    QTest::newRow("top, first row") << int(Resizable) << int(Top) << QPoint(0, 0) << 1;
-    QTest::newRow("top, 7 in") << int(Resizable) << int(Top) << QPoint(0, 7) << 1;
-    QTest::newRow("top, 8 in") << int(Resizable) << int(Top) << QPoint(0, 8) << 0;
-    QTest::newRow("top, 1 above") << int(Resizable) << int(Top) << QPoint(0, -1) << 0;
-    QTest::newRow("right, last column") << int(Resizable) << int(Right) << QPoint(-1, 0) << 2;
-    QTest::newRow("right, 7 in") << int(Resizable) << int(Right) << QPoint(-7, 0) << 2;
-    QTest::newRow("right, 8 in") << int(Resizable) << int(Right) << QPoint(-8, 0) << 0;
-    QTest::newRow("right, 1 beyond") << int(Resizable) << int(Right) << QPoint(0, 0) << 0;
-    QTest::newRow("bottom, last row") << int(Resizable) << int(Bottom) << QPoint(0, -1) << 4;
-    QTest::newRow("bottom, 8 in") << int(Resizable) << int(Bottom) << QPoint(0, -8) << 0;
-    QTest::newRow("left, first column") << int(Resizable) << int(Left) << QPoint(0, 0) << 8;
-    QTest::newRow("left, 7 in") << int(Resizable) << int(Left) << QPoint(7, 0) << 8;
-    QTest::newRow("left, 8 in") << int(Resizable) << int(Left) << QPoint(8, 0) << 0;
-    QTest::newRow("middle") << int(Resizable) << int(Centre) << QPoint(0, 0) << 0;
+        // The corners: 14 pixels from both edges, winning over a single edge found within 8.
+        QTest::newRow("top left, 1 in") << int(Resizable) << int(TopLeft) << QPoint(1, 1) << 9;
+        QTest::newRow("top left, 13 in") << int(Resizable) << int(TopLeft) << QPoint(13, 13) << 9;
+        QTest::newRow("top left, 14 in") << int(Resizable) << int(TopLeft) << QPoint(14, 14) << 0;
+        QTest::newRow("top left, edge within 8 becomes corner") << int(Resizable) << int(TopLeft) << QPoint(13, 3) << 9;
+        QTest::newRow("top left, 14 across stays top edge") << int(Resizable) << int(TopLeft) << QPoint(14, 3) << 1;
+        QTest::newRow("top right, 10 in") << int(Resizable) << int(TopRight) << QPoint(-10, 10) << 3;
+        QTest::newRow("top right, 1 in") << int(Resizable) << int(TopRight) << QPoint(-1, 1) << 3;
+        QTest::newRow("bottom right, 10 in") << int(Resizable) << int(BottomRight) << QPoint(-10, -10) << 6;
+        QTest::newRow("bottom right, 1 in") << int(Resizable) << int(BottomRight) << QPoint(-1, -1) << 6;
+        QTest::newRow("bottom left, 10 in") << int(Resizable) << int(BottomLeft) << QPoint(10, -10) << 12;
+        QTest::newRow("bottom left, edge within 8 becomes corner")
+            << int(Resizable) << int(BottomLeft) << QPoint(3, -12) << 12;
 
-    // The corners: 14 pixels from both edges, winning over a single edge found within 8.
-    QTest::newRow("top left, 1 in") << int(Resizable) << int(TopLeft) << QPoint(1, 1) << 9;
-    QTest::newRow("top left, 13 in") << int(Resizable) << int(TopLeft) << QPoint(13, 13) << 9;
-    QTest::newRow("top left, 14 in") << int(Resizable) << int(TopLeft) << QPoint(14, 14) << 0;
-    QTest::newRow("top left, edge within 8 becomes corner") << int(Resizable) << int(TopLeft) << QPoint(13, 3) << 9;
-    QTest::newRow("top left, 14 across stays top edge") << int(Resizable) << int(TopLeft) << QPoint(14, 3) << 1;
-    QTest::newRow("top right, 10 in") << int(Resizable) << int(TopRight) << QPoint(-10, 10) << 3;
-    QTest::newRow("top right, 1 in") << int(Resizable) << int(TopRight) << QPoint(-1, 1) << 3;
-    QTest::newRow("bottom right, 10 in") << int(Resizable) << int(BottomRight) << QPoint(-10, -10) << 6;
-    QTest::newRow("bottom right, 1 in") << int(Resizable) << int(BottomRight) << QPoint(-1, -1) << 6;
-    QTest::newRow("bottom left, 10 in") << int(Resizable) << int(BottomLeft) << QPoint(10, -10) << 12;
-    QTest::newRow("bottom left, edge within 8 becomes corner")
-        << int(Resizable) << int(BottomLeft) << QPoint(3, -12) << 12;
+        // A size that cannot change has no edges at all.
+        for (const int mode : {int(FixedSize), int(FixedLayout)}) {
+            const char* name = mode == FixedSize ? "fixed size" : "fixed layout";
+            QTest::addRow("%s, top", name) << mode << int(Top) << QPoint(0, 2) << 0;
+            QTest::addRow("%s, right", name) << mode << int(Right) << QPoint(-2, 0) << 0;
+            QTest::addRow("%s, bottom left", name) << mode << int(BottomLeft) << QPoint(3, -3) << 0;
+        }
 
-    // A size that cannot change has no edges at all.
-    for (const int mode : {int(FixedSize), int(FixedLayout)}) {
-        const char* name = mode == FixedSize ? "fixed size" : "fixed layout";
-        QTest::addRow("%s, top", name) << mode << int(Top) << QPoint(0, 2) << 0;
-        QTest::addRow("%s, right", name) << mode << int(Right) << QPoint(-2, 0) << 0;
-        QTest::addRow("%s, bottom left", name) << mode << int(BottomLeft) << QPoint(3, -3) << 0;
+        // One direction disallowed: its edges give nothing, corners give the other direction's edge.
+        QTest::newRow("vertical only, left") << int(VerticalOnly) << int(Left) << QPoint(2, 0) << 0;
+        QTest::newRow("vertical only, right") << int(VerticalOnly) << int(Right) << QPoint(-2, 0) << 0;
+        QTest::newRow("vertical only, top left") << int(VerticalOnly) << int(TopLeft) << QPoint(3, 3) << 1;
+        QTest::newRow("vertical only, bottom right") << int(VerticalOnly) << int(BottomRight) << QPoint(-3, -3) << 4;
+        QTest::newRow("vertical only, top left 10 in") << int(VerticalOnly) << int(TopLeft) << QPoint(10, 10) << 0;
+        QTest::newRow("horizontal only, top") << int(HorizontalOnly) << int(Top) << QPoint(0, 2) << 0;
+        QTest::newRow("horizontal only, top left") << int(HorizontalOnly) << int(TopLeft) << QPoint(3, 3) << 8;
+        QTest::newRow("horizontal only, bottom right")
+            << int(HorizontalOnly) << int(BottomRight) << QPoint(-3, -3) << 2;
     }
 
-    // One direction disallowed: its edges give nothing, corners give the other direction's edge.
-    QTest::newRow("vertical only, left") << int(VerticalOnly) << int(Left) << QPoint(2, 0) << 0;
-    QTest::newRow("vertical only, right") << int(VerticalOnly) << int(Right) << QPoint(-2, 0) << 0;
-    QTest::newRow("vertical only, top left") << int(VerticalOnly) << int(TopLeft) << QPoint(3, 3) << 1;
-    QTest::newRow("vertical only, bottom right") << int(VerticalOnly) << int(BottomRight) << QPoint(-3, -3) << 4;
-    QTest::newRow("vertical only, top left 10 in") << int(VerticalOnly) << int(TopLeft) << QPoint(10, 10) << 0;
-    QTest::newRow("horizontal only, top") << int(HorizontalOnly) << int(Top) << QPoint(0, 2) << 0;
-    QTest::newRow("horizontal only, top left") << int(HorizontalOnly) << int(TopLeft) << QPoint(3, 3) << 8;
-    QTest::newRow("horizontal only, bottom right") << int(HorizontalOnly) << int(BottomRight) << QPoint(-3, -3) << 2;
-}
+    void hitTestFindsEdgesAndCorners()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, anchor);
+        QFETCH(QPoint, offset);
+        QFETCH(int, expected);
 
-void FramelessDialogTest::hitTestFindsEdgesAndCorners()
-{
-    QFETCH(int, mode);
-    QFETCH(int, anchor);
-    QFETCH(QPoint, offset);
-    QFETCH(int, expected);
+        TestFrame frame;
+        if (mode == FixedSize)
+            frame.setFixedSize(300, 200);
+        else if (mode == FixedLayout)
+            frame.SetSizeConstraintFixed();
+        frame.AllowHorizontalResize(mode != VerticalOnly);
+        frame.AllowVerticalResize(mode != HorizontalOnly);
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        QCOMPARE(frame.IsSizeFixed(), mode == FixedSize || mode == FixedLayout);
 
-    TestFrame frame;
-    if (mode == FixedSize)
-        frame.setFixedSize(300, 200);
-    else if (mode == FixedLayout)
-        frame.SetSizeConstraintFixed();
-    frame.AllowHorizontalResize(mode != VerticalOnly);
-    frame.AllowVerticalResize(mode != HorizontalOnly);
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    QCOMPARE(frame.IsSizeFixed(), mode == FixedSize || mode == FixedLayout);
+        const QRect before = frame.geometry();
+        const QPoint pos = AnchorPoint(before, anchor) + offset;
+        Mouse mouse(frame);
+        mouse.Enter(frame.geometry().center());
+        QCOMPARE(FrameTest::OverrideCursorShape(), -1);
 
-    const QRect before = frame.geometry();
-    const QPoint pos = AnchorPoint(before, anchor) + offset;
-    Mouse mouse(frame);
-    mouse.Enter(frame.geometry().center());
-    QCOMPARE(FrameTest::OverrideCursorShape(), -1);
+        // Hovering shows the shape of the direction; a drag moves exactly the edges of the direction.
+        mouse.Move(pos);
+        QCOMPARE(FrameTest::OverrideCursorShape(), expected ? int(ShapeFor(expected)) : -1);
+        const QPoint delta(5, 5);
+        mouse.Press(pos);
+        QCOMPARE(frame.IsResizingDialog(), expected != 0);
+        mouse.Move(pos + delta);
+        mouse.Release(pos + delta);
+        if (expected)
+            QCOMPARE(frame.geometry(), Dragged(before, expected, pos + delta));
+        else
+            QCOMPARE(frame.size(), before.size());
+        QVERIFY(!frame.IsResizingDialog());
+    }
 
-    // Hovering shows the shape of the direction; a drag moves exactly the edges of the direction.
-    mouse.Move(pos);
-    QCOMPARE(FrameTest::OverrideCursorShape(), expected ? int(ShapeFor(expected)) : -1);
-    const QPoint delta(5, 5);
-    mouse.Press(pos);
-    QCOMPARE(frame.IsResizingDialog(), expected != 0);
-    mouse.Move(pos + delta);
-    mouse.Release(pos + delta);
-    if (expected)
-        QCOMPARE(frame.geometry(), Dragged(before, expected, pos + delta));
-    else
-        QCOMPARE(frame.size(), before.size());
-    QVERIFY(!frame.IsResizingDialog());
-}
+    void resizeFromLeftOrTopStopsAtMinimumWithOppositeEdgeKept_data()
+    {
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<QPoint>("overshoot");
 
-void FramelessDialogTest::resizeFromLeftOrTopStopsAtMinimumWithOppositeEdgeKept_data()
-{
-    QTest::addColumn<int>("anchor");
-    QTest::addColumn<QPoint>("overshoot");
+        QTest::newRow("left edge past the right edge") << int(Left) << QPoint(600, 0);
+        QTest::newRow("top edge past the bottom edge") << int(Top) << QPoint(0, 600);
+        QTest::newRow("top left corner past both") << int(TopLeft) << QPoint(600, 600);
+        QTest::newRow("right edge past the left edge") << int(Right) << QPoint(-600, 0);
+        QTest::newRow("bottom edge past the top edge") << int(Bottom) << QPoint(0, -600);
+    }
 
-    QTest::newRow("left edge past the right edge") << int(Left) << QPoint(600, 0);
-    QTest::newRow("top edge past the bottom edge") << int(Top) << QPoint(0, 600);
-    QTest::newRow("top left corner past both") << int(TopLeft) << QPoint(600, 600);
-    QTest::newRow("right edge past the left edge") << int(Right) << QPoint(-600, 0);
-    QTest::newRow("bottom edge past the top edge") << int(Bottom) << QPoint(0, -600);
-}
+    void resizeFromLeftOrTopStopsAtMinimumWithOppositeEdgeKept()
+    {
+        QFETCH(int, anchor);
+        QFETCH(QPoint, overshoot);
 
-void FramelessDialogTest::resizeFromLeftOrTopStopsAtMinimumWithOppositeEdgeKept()
-{
-    QFETCH(int, anchor);
-    QFETCH(QPoint, overshoot);
+        TestFrame frame;
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const QRect before = frame.geometry();
+        const QSize minimum = frame.minimumSize();
+        QVERIFY(minimum.width() > 0 && minimum.width() < before.width());
+        QVERIFY(minimum.height() > 0 && minimum.height() < before.height());
 
-    TestFrame frame;
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const QRect before = frame.geometry();
-    const QSize minimum = frame.minimumSize();
-    QVERIFY(minimum.width() > 0 && minimum.width() < before.width());
-    QVERIFY(minimum.height() > 0 && minimum.height() < before.height());
+        const QPoint grab = AnchorPoint(before, anchor) + QPoint(anchor == Right ? -2 : 2, anchor == Bottom ? -2 : 2);
+        Mouse mouse(frame);
+        mouse.Enter(before.center());
+        mouse.Drag(grab, grab + overshoot);
 
-    const QPoint grab = AnchorPoint(before, anchor) + QPoint(anchor == Right ? -2 : 2, anchor == Bottom ? -2 : 2);
-    Mouse mouse(frame);
-    mouse.Enter(before.center());
-    mouse.Drag(grab, grab + overshoot);
-
-    const QRect after = frame.geometry();
-    if (overshoot.x() != 0) {
-        QCOMPARE(after.width(), minimum.width());
+        // The edge that was not dragged stays where it was.
+        QRect expected = before;
+        if (overshoot.x() != 0)
+            expected.setWidth(minimum.width());
         if (overshoot.x() > 0)
-            QCOMPARE(after.right(), before.right());
-        else
-            QCOMPARE(after.left(), before.left());
-    } else {
-        QCOMPARE(after.width(), before.width());
-    }
-    if (overshoot.y() != 0) {
-        QCOMPARE(after.height(), minimum.height());
+            expected.moveRight(before.right());
+        if (overshoot.y() != 0)
+            expected.setHeight(minimum.height());
         if (overshoot.y() > 0)
-            QCOMPARE(after.bottom(), before.bottom());
-        else
-            QCOMPARE(after.top(), before.top());
-    } else {
-        QCOMPARE(after.height(), before.height());
+            expected.moveBottom(before.bottom());
+        QCOMPARE(frame.geometry(), expected);
     }
-}
 
-void FramelessDialogTest::titleBarDragKeepsTitleBarInAvailableArea_data()
-{
-    QTest::addColumn<QPoint>("delta");
-    QTest::addColumn<int>("expectedY");
+    void titleBarDragKeepsTitleBarInAvailableArea_data()
+    {
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<int>("expectedY");
 
-    const QRect area = FrameTest::AvailableArea();
-    // The title bar's height is known only once the frame is laid out; -1 stands for the lowest
-    // place, which the test computes.
-    QTest::newRow("within the screen") << QPoint(30, 20) << 60;
-    QTest::newRow("up past the top") << QPoint(-20, -500) << area.top();
-    QTest::newRow("down past the bottom") << QPoint(20, 2000) << -1;
-}
+        const QRect area = FrameTest::AvailableArea();
+        // The title bar's height is known only once the frame is laid out; -1 stands for the lowest
+        // place, which the test computes.
+        QTest::newRow("within the screen") << QPoint(30, 20) << 60;
+        QTest::newRow("up past the top") << QPoint(-20, -500) << area.top();
+        QTest::newRow("down past the bottom") << QPoint(20, 2000) << -1;
+    }
 
-void FramelessDialogTest::titleBarDragKeepsTitleBarInAvailableArea()
-{
-    QFETCH(QPoint, delta);
-    QFETCH(int, expectedY);
+    void titleBarDragKeepsTitleBarInAvailableArea()
+    {
+        QFETCH(QPoint, delta);
+        QFETCH(int, expectedY);
 
-    TestFrame frame;
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const QRect before = frame.geometry();
-    const QRect area = FrameTest::AvailableArea();
-    const int titleHeight = frame.GetTitleBar()->height();
-    QVERIFY(titleHeight > 0);
-    if (expectedY == -1)
-        expectedY = area.top() + area.height() - titleHeight + 1;
+        TestFrame frame;
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const QRect before = frame.geometry();
+        const QRect area = FrameTest::AvailableArea();
+        const int titleHeight = frame.GetTitleBar()->height();
+        QVERIFY(titleHeight > 0);
+        if (expectedY == -1)
+            expectedY = area.top() + area.height() - titleHeight + 1;
 
-    const QPoint grab(before.x() + 40, before.y() + titleHeight / 2);
-    Mouse mouse(frame);
-    mouse.Enter(grab);
-    mouse.Drag(grab, grab + delta);
+        const QPoint grab(before.x() + 40, before.y() + titleHeight / 2);
+        Mouse mouse(frame);
+        mouse.Enter(grab);
+        mouse.Drag(grab, grab + delta);
 
-    QCOMPARE(frame.pos(), QPoint(before.x() + delta.x(), expectedY));
-    QCOMPARE(frame.size(), before.size());
-    QCOMPARE(frame.SnapTopPointToScreen(QPoint(7, area.top() - 1)), QPoint(7, area.top()));
-}
+        QCOMPARE(frame.pos(), QPoint(before.x() + delta.x(), expectedY));
+        QCOMPARE(frame.size(), before.size());
+        QCOMPARE(frame.SnapTopPointToScreen(QPoint(7, area.top() - 1)), QPoint(7, area.top()));
+    }
 
-void FramelessDialogTest::resizingTheTopEdgeAboveTheScreenKeepsTheBottomEdge()
-{
-    TestFrame frame;
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const QRect before = frame.geometry();
-    const QPoint grab = AnchorPoint(before, Top) + QPoint(0, 2);
+    void resizingTheTopEdgeAboveTheScreenKeepsTheBottomEdge()
+    {
+        TestFrame frame;
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const QRect before = frame.geometry();
+        const QPoint grab = AnchorPoint(before, Top) + QPoint(0, 2);
 
-    Mouse mouse(frame);
-    mouse.Enter(before.center());
-    mouse.Drag(grab, QPoint(grab.x(), FrameTest::AvailableArea().top() - 30));
+        Mouse mouse(frame);
+        mouse.Enter(before.center());
+        mouse.Drag(grab, QPoint(grab.x(), FrameTest::AvailableArea().top() - 30));
 
-    QCOMPARE(frame.geometry().top(), FrameTest::AvailableArea().top());
-    QCOMPARE(frame.geometry().bottom(), before.bottom());
-}
+        QCOMPARE(frame.geometry().top(), FrameTest::AvailableArea().top());
+        QCOMPARE(frame.geometry().bottom(), before.bottom());
+    }
 
-void FramelessDialogTest::hiddenTitleBarDoesNotDrag()
-{
-    TestFrame frame;
-    frame.HideTitleWidget();
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    QVERIFY(!frame.GetTitleBar()->isVisible());
-    QVERIFY(!frame.GetCloseButton()->isVisible());
-    const QRect before = frame.geometry();
-    const QPoint grab = before.topLeft() + QPoint(60, 20);
-
-    Mouse mouse(frame);
-    mouse.Enter(grab);
-    mouse.Drag(grab, grab + QPoint(30, 30));
-
-    QCOMPARE(frame.geometry(), before);
-}
-
-void FramelessDialogTest::pressGoesOnToTheBaseHandlerUnlessItStartsAResize_data()
-{
-    QTest::addColumn<bool>("titleBarHidden");
-    QTest::addColumn<int>("anchor");
-    QTest::addColumn<bool>("reaches");
-
-    // Top stands for the middle of the title bar; a hidden title bar leaves content there.
-    QTest::newRow("title bar") << false << int(Top) << true;
-    QTest::newRow("content") << false << int(Centre) << true;
-    QTest::newRow("title bar hidden") << true << int(Top) << true;
-    QTest::newRow("left edge") << false << int(Left) << false;
-    QTest::newRow("left edge, title bar hidden") << true << int(Left) << false;
-}
-
-void FramelessDialogTest::pressGoesOnToTheBaseHandlerUnlessItStartsAResize()
-{
-    QFETCH(bool, titleBarHidden);
-    QFETCH(int, anchor);
-    QFETCH(bool, reaches);
-
-    TestFrame frame;
-    if (titleBarHidden)
+    void hiddenTitleBarDoesNotDrag()
+    {
+        TestFrame frame;
         frame.HideTitleWidget();
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const QRect before = frame.geometry();
-    QPoint at = AnchorPoint(before, anchor);
-    if (anchor == Top)
-        at.ry() += 20;
-    else if (anchor == Left)
-        at.rx() += 2;
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        QVERIFY(!frame.GetTitleBar()->isVisible());
+        QVERIFY(!frame.GetCloseButton()->isVisible());
+        const QRect before = frame.geometry();
+        const QPoint grab = before.topLeft() + QPoint(60, 20);
 
-    Mouse mouse(frame);
-    mouse.Enter(at);
-    QCOMPARE(FrameTest::PressReachesBaseHandler(frame, at), reaches);
-    QVERIFY(!frame.IsResizingDialog());
-    QCOMPARE(frame.geometry(), before);
-}
+        Mouse mouse(frame);
+        mouse.Enter(grab);
+        mouse.Drag(grab, grab + QPoint(30, 30));
 
-void FramelessDialogTest::titleBarShowsTheTitleAndClosingRejects()
-{
-    TestFrame frame;
-    auto* title = frame.findChild<QLabel*>(QStringLiteral("defaultTitle"));
-    QVERIFY(title);
-    QCOMPARE(title->text(), QStringLiteral("Frame under test"));
-    frame.setWindowTitle(QStringLiteral("Renamed"));
-    QCOMPARE(title->text(), QStringLiteral("Renamed"));
+        QCOMPARE(frame.geometry(), before);
+    }
 
-    QAbstractButton* close = frame.GetCloseButton();
-    QVERIFY(close);
-    QVERIFY(!close->toolTip().isEmpty());
-    QVERIFY(!close->accessibleName().isEmpty());
-    frame.setResult(QDialog::Accepted);
-    QTimer::singleShot(0, close, [close] { QTest::mouseClick(close, Qt::LeftButton); });
-    QCOMPARE(frame.exec(), int(QDialog::Rejected));
-    QVERIFY(!frame.isVisible());
-}
+    void pressGoesOnToTheBaseHandlerUnlessItStartsAResize_data()
+    {
+        QTest::addColumn<bool>("titleBarHidden");
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<bool>("reaches");
 
-void FramelessDialogTest::replacedContentAndTitleWidgetsAreDeletedLater()
-{
-    TestFrame frame;
-    auto* container = frame.findChild<QWidget*>(QStringLiteral("contentContainer"));
-    auto* defaultTitle = frame.findChild<QLabel*>(QStringLiteral("defaultTitle"));
-    QVERIFY(container && defaultTitle);
-    QVERIFY(FrameTest::ShowAndWait(frame));
+        // Top stands for the middle of the title bar; a hidden title bar leaves content there.
+        QTest::newRow("title bar") << false << int(Top) << true;
+        QTest::newRow("content") << false << int(Centre) << true;
+        QTest::newRow("title bar hidden") << true << int(Top) << true;
+        QTest::newRow("left edge") << false << int(Left) << false;
+        QTest::newRow("left edge, title bar hidden") << true << int(Left) << false;
+    }
 
-    QPointer<QWidget> first = new QLabel(QStringLiteral("first"));
-    QPointer<QWidget> second = new QLabel(QStringLiteral("second"));
-    frame.SetContentWidget(first);
-    frame.SetContentWidget(first);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY2(first, "setting the same content again must not delete it");
-    QCOMPARE(first->parentWidget(), container);
+    void pressGoesOnToTheBaseHandlerUnlessItStartsAResize()
+    {
+        QFETCH(bool, titleBarHidden);
+        QFETCH(int, anchor);
+        QFETCH(bool, reaches);
 
-    frame.SetContentWidget(second);
-    QVERIFY2(first, "the replaced content goes later, not at once");
-    QVERIFY(first->isHidden());
-    QCOMPARE(container->layout()->indexOf(first), -1);
-    QVERIFY(container->layout()->indexOf(second) >= 0);
-    ZelTest::FlushDeferredDeletes();
-    QVERIFY(!first);
-    QVERIFY(second);
+        TestFrame frame;
+        if (titleBarHidden)
+            frame.HideTitleWidget();
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const QRect before = frame.geometry();
+        QPoint at = AnchorPoint(before, anchor);
+        if (anchor == Top)
+            at.ry() += 20;
+        else if (anchor == Left)
+            at.rx() += 2;
 
-    QPointer<QWidget> titleWidget = new QLabel(QStringLiteral("custom title"));
-    frame.SetTitleWidget(titleWidget);
-    QVERIFY(defaultTitle->isHidden());
-    QTRY_VERIFY(titleWidget->isVisible());
-    frame.SetTitleWidget(nullptr);
-    QVERIFY(!defaultTitle->isHidden());
-    QVERIFY(titleWidget);
-    ZelTest::FlushDeferredDeletes();
-    QVERIFY(!titleWidget);
+        Mouse mouse(frame);
+        mouse.Enter(at);
+        QCOMPARE(FrameTest::PressReachesBaseHandler(frame, at), reaches);
+        QVERIFY(!frame.IsResizingDialog());
+        QCOMPARE(frame.geometry(), before);
+    }
 
-    // A content widget that its owner deleted is simply gone; replacing it is harmless.
-    delete second;
-    frame.SetContentWidget(nullptr);
-}
+    void titleBarShowsTheTitleAndClosingRejects()
+    {
+        TestFrame frame;
+        auto* title = frame.findChild<QLabel*>(QStringLiteral("defaultTitle"));
+        QVERIFY(title);
+        QCOMPARE(title->text(), QStringLiteral("Frame under test"));
+        frame.setWindowTitle(QStringLiteral("Renamed"));
+        QCOMPARE(title->text(), QStringLiteral("Renamed"));
 
-void FramelessDialogTest::shadowBandIsOutsideTheRequestedSize()
-{
-    TestFrame frame;
-    auto* mainFrame = frame.findChild<QFrame*>(QStringLiteral("mainFrame"));
-    QVERIFY(mainFrame && qobject_cast<QGraphicsDropShadowEffect*>(mainFrame->graphicsEffect()));
-    const int blur = ScaleForDpi(&frame, 7);
-    QCOMPARE(frame.layout()->contentsMargins(), QMargins(0, 0, blur, blur));
+        QAbstractButton* close = frame.GetCloseButton();
+        QVERIFY(close);
+        QVERIFY(!close->toolTip().isEmpty());
+        QVERIFY(!close->accessibleName().isEmpty());
+        frame.setResult(QDialog::Accepted);
+        QTimer::singleShot(0, close, [close] { QTest::mouseClick(close, Qt::LeftButton); });
+        QCOMPARE(frame.exec(), int(QDialog::Rejected));
+        QVERIFY(!frame.isVisible());
+    }
 
-    frame.ResizeDialog(240, 160);
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    QCOMPARE(frame.size(), QSize(240 + blur, 160 + blur));
-    QCOMPARE(mainFrame->size(), QSize(240, 160));
-}
+    void replacedContentAndTitleWidgetsAreDeletedLater()
+    {
+        TestFrame frame;
+        auto* container = frame.findChild<QWidget*>(QStringLiteral("contentContainer"));
+        auto* defaultTitle = frame.findChild<QLabel*>(QStringLiteral("defaultTitle"));
+        QVERIFY(container && defaultTitle);
+        QVERIFY(FrameTest::ShowAndWait(frame));
+
+        QPointer<QWidget> first = new QLabel(QStringLiteral("first"));
+        QPointer<QWidget> second = new QLabel(QStringLiteral("second"));
+        frame.SetContentWidget(first);
+        frame.SetContentWidget(first);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(first, "setting the same content again must not delete it");
+        QCOMPARE(first->parentWidget(), container);
+
+        frame.SetContentWidget(second);
+        QVERIFY2(first, "the replaced content goes later, not at once");
+        QVERIFY(first->isHidden());
+        QCOMPARE(container->layout()->indexOf(first), -1);
+        QVERIFY(container->layout()->indexOf(second) >= 0);
+        ZelTest::FlushDeferredDeletes();
+        QVERIFY(!first);
+        QVERIFY(second);
+
+        QPointer<QWidget> titleWidget = new QLabel(QStringLiteral("custom title"));
+        frame.SetTitleWidget(titleWidget);
+        QVERIFY(defaultTitle->isHidden());
+        QTRY_VERIFY(titleWidget->isVisible());
+        frame.SetTitleWidget(nullptr);
+        QVERIFY(!defaultTitle->isHidden());
+        QVERIFY(titleWidget);
+        ZelTest::FlushDeferredDeletes();
+        QVERIFY(!titleWidget);
+
+        // A content widget that its owner deleted is simply gone; replacing it is harmless.
+        delete second;
+        frame.SetContentWidget(nullptr);
+    }
+
+    void shadowBandIsOutsideTheRequestedSize()
+    {
+        TestFrame frame;
+        auto* mainFrame = frame.findChild<QFrame*>(QStringLiteral("mainFrame"));
+        QVERIFY(mainFrame && qobject_cast<QGraphicsDropShadowEffect*>(mainFrame->graphicsEffect()));
+        const int blur = ScaleForDpi(&frame, 7);
+        QCOMPARE(frame.layout()->contentsMargins(), QMargins(0, 0, blur, blur));
+
+        frame.ResizeDialog(240, 160);
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        QCOMPARE(frame.size(), QSize(240 + blur, 160 + blur));
+        QCOMPARE(mainFrame->size(), QSize(240, 160));
+    }
+};
 
 QTEST_MAIN(FramelessDialogTest)
 

@@ -3,61 +3,16 @@
 
 #include "host/doc/Preferences.h"
 #include "host/ui/ColorObjectUtil.h"
-#include "main/dialogs/ZelvarFramelessDialog_Deprecated.h"
 
 #include <QtTest/QTest>
-#include <QtWidgets/QGridLayout>
 
+using FrameTest::LegacyFrame;
 using FrameTest::Mouse;
 
 namespace {
 
 const wchar_t* const BackgroundKey = L"nonmodaldialog.background.color";
 const wchar_t* const BorderKey = L"nonmodaldialog.border.color";
-
-// A dialog as the host's older dialogs build one: title bar over body, the right strip beside
-// both, the bottom strip under everything.
-class LegacyFrame : public ZelvarFramelessDialog_Deprecated
-{
-public:
-    LegacyFrame(bool bottomStrip, bool rightStrip)
-        : ZelvarFramelessDialog_Deprecated(nullptr)
-    {
-        auto* grid = new QGridLayout(this);
-        grid->setContentsMargins(0, 0, 0, 0);
-        grid->setSpacing(0);
-        m_title = new QWidget(this);
-        m_title->setFixedHeight(30);
-        m_body = new QWidget(this);
-        m_body->setMinimumSize(120, 80);
-        grid->addWidget(m_title, 0, 0);
-        grid->addWidget(m_body, 1, 0);
-        if (rightStrip) {
-            m_right = new QWidget(this);
-            grid->addWidget(m_right, 0, 1, 2, 1);
-        }
-        if (bottomStrip) {
-            m_bottom = new QWidget(this);
-            grid->addWidget(m_bottom, 2, 0, 1, 2);
-        }
-        resize(300, 200);
-    }
-
-    QWidget* GetTitleBarWidget() const override { return m_title; }
-    QWidget* GetBodyWidget() const override { return m_body; }
-    QWidget* GetBottomShadowWidget() const override { return m_bottom; }
-    QWidget* GetRightShadowWidget() const override { return m_right; }
-
-    using ZelvarFramelessDialog_Deprecated::SnapTopPointToScreen;
-    // From now on hands out no title bar, as a subclass without one does.
-    void DropTitleBar() { m_title = nullptr; }
-
-private:
-    QWidget* m_title = nullptr;
-    QWidget* m_body = nullptr;
-    QWidget* m_bottom = nullptr;
-    QWidget* m_right = nullptr;
-};
 
 // Sets the two preference colours for one test and puts the previous ones back.
 class PreferenceColours
@@ -83,22 +38,6 @@ private:
     ColorObject m_border;
 };
 
-// The geometry after a drag from `grab` by `delta` of the edges in `direction`: the right and
-// bottom edges land 3 and 4 pixels beyond the pointer, to leave room for the strips.
-QRect LegacyDragged(QRect g, int direction, const QPoint& grab, const QPoint& delta)
-{
-    const QPoint to = grab + delta;
-    if (direction & 8)
-        g.setLeft(to.x());
-    if (direction & 2)
-        g.setWidth(to.x() - g.x() + 3);
-    if (direction & 1)
-        g.setTop(to.y());
-    if (direction & 4)
-        g.setHeight(to.y() - g.y() + 4);
-    return g;
-}
-
 } // namespace
 
 class LegacyFramelessDialogTest : public ZelTest::ZelTestCase
@@ -106,219 +45,208 @@ class LegacyFramelessDialogTest : public ZelTest::ZelTestCase
     Q_OBJECT
 
 private slots:
-    void partsTakeThePreferenceColours();
-    void stripsAreStyledAndMaskedOnlyWhenBothExist_data();
-    void stripsAreStyledAndMaskedOnlyWhenBothExist();
-    void hitTestLeavesOutTheShadowPixels_data();
-    void hitTestLeavesOutTheShadowPixels();
-    void leftAndTopDragsStopAtMinimum();
-    void pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize_data();
-    void pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize();
-    void titleBarDragKeepsTitleBarInAvailableArea_data();
-    void titleBarDragKeepsTitleBarInAvailableArea();
+    void partsTakeThePreferenceColours()
+    {
+        const QColor background(0x20, 0x40, 0x60);
+        const QColor border(0xC0, 0x30, 0x10);
+        PreferenceColours colours(background, border);
+
+        LegacyFrame frame(true, true);
+        QCOMPARE(frame.palette().color(QPalette::Window), background);
+        QVERIFY(frame.autoFillBackground());
+        QVERIFY(!frame.isSizeGripEnabled());
+        QVERIFY(FrameTest::ShowAndWait(frame));
+
+        for (QWidget* part : {frame.GetTitleBarWidget(), frame.GetBodyWidget()}) {
+            QCOMPARE(part->foregroundRole(), QPalette::Shadow);
+            QCOMPARE(part->palette().color(QPalette::Shadow), border);
+            QCOMPARE(part->palette().color(part->backgroundRole()), background);
+            QVERIFY(part->autoFillBackground());
+        }
+    }
+
+    void stripsAreStyledAndMaskedOnlyWhenBothExist_data()
+    {
+        QTest::addColumn<bool>("bottomStrip");
+        QTest::addColumn<bool>("rightStrip");
+
+        QTest::newRow("both strips") << true << true;
+        QTest::newRow("bottom strip only") << true << false;
+        QTest::newRow("right strip only") << false << true;
+        QTest::newRow("no strips") << false << false;
+    }
+
+    void stripsAreStyledAndMaskedOnlyWhenBothExist()
+    {
+        QFETCH(bool, bottomStrip);
+        QFETCH(bool, rightStrip);
+
+        LegacyFrame frame(bottomStrip, rightStrip);
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const bool both = bottomStrip && rightStrip;
+
+        if (QWidget* bottom = frame.GetBottomShadowWidget()) {
+            QCOMPARE(bottom->height() == 3, both);
+            QCOMPARE(bottom->autoFillBackground(), both);
+        }
+        if (QWidget* right = frame.GetRightShadowWidget()) {
+            QCOMPARE(right->width() == 2, both);
+            QCOMPARE(right->autoFillBackground(), both);
+        }
+        if (!both) {
+            QVERIFY(frame.mask().isEmpty());
+            return;
+        }
+        for (QWidget* strip : {frame.GetBottomShadowWidget(), frame.GetRightShadowWidget()})
+            QCOMPARE(strip->palette().color(QPalette::Window), QColor(0xD6, 0xD6, 0xD6));
+
+        // The top-right and bottom-left 2 x 3 blocks are cut away, and nothing else.
+        const int w = frame.width();
+        const int h = frame.height();
+        QList<QPoint> kept;
+        for (const QPoint& p : {QPoint(w - 1, 0), QPoint(w - 2, 2), QPoint(w - 3, 0), QPoint(w - 1, 3),
+                 QPoint(0, h - 1), QPoint(1, h - 3), QPoint(2, h - 1), QPoint(0, h - 4), QPoint(w - 1, h - 1)})
+            if (frame.mask().contains(p))
+                kept << p;
+        QCOMPARE(kept,
+            QList<QPoint>(
+                {QPoint(w - 3, 0), QPoint(w - 1, 3), QPoint(2, h - 1), QPoint(0, h - 4), QPoint(w - 1, h - 1)}));
+    }
+
+    void hitTestLeavesOutTheShadowPixels_data()
+    {
+        QTest::addColumn<bool>("fixedSize");
+        QTest::addColumn<QPoint>("fromBottomRight");
+        QTest::addColumn<int>("expected");
+
+        // Offsets from one past the bottom-right pixel of the window. The last column and the last two
+        // rows belong to the shadow.
+        QTest::newRow("right, last column") << false << QPoint(-1, -100) << 0;
+        QTest::newRow("right, second last column") << false << QPoint(-2, -100) << 2;
+        QTest::newRow("right, 7 in from the shadow") << false << QPoint(-8, -100) << 2;
+        QTest::newRow("right, 8 in from the shadow") << false << QPoint(-9, -100) << 0;
+        QTest::newRow("bottom, last row") << false << QPoint(-150, -1) << 0;
+        QTest::newRow("bottom, second last row") << false << QPoint(-150, -2) << 0;
+        QTest::newRow("bottom, third last row") << false << QPoint(-150, -3) << 4;
+        QTest::newRow("bottom, 8 in from the shadow") << false << QPoint(-150, -10) << 0;
+        QTest::newRow("bottom right corner") << false << QPoint(-12, -12) << 6;
+        QTest::newRow("bottom right, 14 from the shadow") << false << QPoint(-15, -16) << 0;
+        QTest::newRow("fixed size, bottom right corner") << true << QPoint(-12, -12) << 0;
+    }
+
+    void hitTestLeavesOutTheShadowPixels()
+    {
+        QFETCH(bool, fixedSize);
+        QFETCH(QPoint, fromBottomRight);
+        QFETCH(int, expected);
+
+        LegacyFrame frame(true, true);
+        if (fixedSize)
+            frame.setFixedSize(300, 200);
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const QRect before = frame.geometry();
+        const QPoint grab = QPoint(before.x() + before.width(), before.y() + before.height()) + fromBottomRight;
+
+        Mouse mouse(frame);
+        mouse.Enter(before.center());
+        mouse.Move(grab);
+        const int shapes[] = {-1, -1, Qt::SizeHorCursor, -1, Qt::SizeVerCursor, -1, Qt::SizeFDiagCursor};
+        QCOMPARE(FrameTest::OverrideCursorShape(), shapes[expected]);
+
+        const QPoint delta(6, 5);
+        mouse.Drag(grab, grab + delta);
+        // The right and bottom edges land 3 and 4 pixels beyond the pointer, to leave room for the strips.
+        QCOMPARE(
+            frame.geometry(), expected ? FrameTest::Dragged(before, expected, grab + delta, QPoint(3, 4)) : before);
+        if (expected)
+            QCOMPARE(FrameTest::OverrideCursorShape(), -1);
+    }
+
+    void leftAndTopDragsStopAtMinimum()
+    {
+        LegacyFrame frame(true, true);
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const QRect before = frame.geometry();
+        const QSize minimum = frame.minimumSize();
+        QVERIFY(minimum.width() > 0 && minimum.width() < before.width());
+
+        Mouse mouse(frame);
+        mouse.Enter(before.center());
+        // Both directions resize in the legacy frame: the top-left corner, dragged past the opposite
+        // corner.
+        const QPoint grab = before.topLeft() + QPoint(2, 2);
+        mouse.Drag(grab, grab + QPoint(500, 500));
+
+        QCOMPARE(frame.size(), minimum);
+        QCOMPARE(frame.geometry().bottomRight(), before.bottomRight());
+    }
+
+    void pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize_data()
+    {
+        QTest::addColumn<bool>("titleBar");
+        QTest::addColumn<QPoint>("fromTopLeft");
+        QTest::addColumn<bool>("reaches");
+
+        QTest::newRow("title bar") << true << QPoint(60, 15) << true;
+        QTest::newRow("body") << true << QPoint(60, 100) << true;
+        QTest::newRow("body, no title bar") << false << QPoint(60, 100) << false;
+        QTest::newRow("left edge") << true << QPoint(2, 100) << false;
+    }
+
+    void pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize()
+    {
+        QFETCH(bool, titleBar);
+        QFETCH(QPoint, fromTopLeft);
+        QFETCH(bool, reaches);
+
+        LegacyFrame frame(true, true);
+        if (!titleBar)
+            frame.DropTitleBar();
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const QRect before = frame.geometry();
+        const QPoint at = before.topLeft() + fromTopLeft;
+
+        Mouse mouse(frame);
+        mouse.Enter(at);
+        QCOMPARE(FrameTest::PressReachesBaseHandler(frame, at), reaches);
+        QCOMPARE(frame.geometry(), before);
+    }
+
+    void titleBarDragKeepsTitleBarInAvailableArea_data()
+    {
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<int>("expectedY");
+
+        const QRect area = FrameTest::AvailableArea();
+        QTest::newRow("up past the top") << QPoint(-10, -500) << area.top();
+        // Two pixels higher than the newer frame: the title bar's last row stays above the bottom.
+        QTest::newRow("down past the bottom") << QPoint(10, 2000) << area.top() + area.height() - 1 - 30;
+    }
+
+    void titleBarDragKeepsTitleBarInAvailableArea()
+    {
+        QFETCH(QPoint, delta);
+        QFETCH(int, expectedY);
+
+        LegacyFrame frame(true, true);
+        QVERIFY(FrameTest::ShowAndWait(frame));
+        const QRect before = frame.geometry();
+        const QPoint grab = before.topLeft() + QPoint(60, 20);
+
+        Mouse mouse(frame);
+        mouse.Enter(grab);
+        mouse.Drag(grab, grab + delta);
+
+        QCOMPARE(frame.pos(), QPoint(before.x() + delta.x(), expectedY));
+        QCOMPARE(frame.size(), before.size());
+
+        // A press on the body does not drag.
+        const QPoint body = frame.GetBodyWidget()->mapToGlobal(QPoint(40, 40));
+        const QPoint at = frame.pos();
+        mouse.Drag(body, body + QPoint(15, 15));
+        QCOMPARE(frame.pos(), at);
+    }
 };
-
-void LegacyFramelessDialogTest::partsTakeThePreferenceColours()
-{
-    const QColor background(0x20, 0x40, 0x60);
-    const QColor border(0xC0, 0x30, 0x10);
-    PreferenceColours colours(background, border);
-
-    LegacyFrame frame(true, true);
-    QCOMPARE(frame.palette().color(QPalette::Window), background);
-    QVERIFY(frame.autoFillBackground());
-    QVERIFY(!frame.isSizeGripEnabled());
-    QVERIFY(FrameTest::ShowAndWait(frame));
-
-    for (QWidget* part : {frame.GetTitleBarWidget(), frame.GetBodyWidget()}) {
-        QCOMPARE(part->foregroundRole(), QPalette::Shadow);
-        QCOMPARE(part->palette().color(QPalette::Shadow), border);
-        QCOMPARE(part->palette().color(part->backgroundRole()), background);
-        QVERIFY(part->autoFillBackground());
-    }
-}
-
-void LegacyFramelessDialogTest::stripsAreStyledAndMaskedOnlyWhenBothExist_data()
-{
-    QTest::addColumn<bool>("bottomStrip");
-    QTest::addColumn<bool>("rightStrip");
-
-    QTest::newRow("both strips") << true << true;
-    QTest::newRow("bottom strip only") << true << false;
-    QTest::newRow("right strip only") << false << true;
-    QTest::newRow("no strips") << false << false;
-}
-
-void LegacyFramelessDialogTest::stripsAreStyledAndMaskedOnlyWhenBothExist()
-{
-    QFETCH(bool, bottomStrip);
-    QFETCH(bool, rightStrip);
-
-    LegacyFrame frame(bottomStrip, rightStrip);
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const bool both = bottomStrip && rightStrip;
-
-    if (QWidget* bottom = frame.GetBottomShadowWidget()) {
-        QCOMPARE(bottom->height() == 3, both);
-        QCOMPARE(bottom->autoFillBackground(), both);
-    }
-    if (QWidget* right = frame.GetRightShadowWidget()) {
-        QCOMPARE(right->width() == 2, both);
-        QCOMPARE(right->autoFillBackground(), both);
-    }
-    if (!both) {
-        QVERIFY(frame.mask().isEmpty());
-        return;
-    }
-    QCOMPARE(frame.GetBottomShadowWidget()->palette().color(QPalette::Window), QColor(0xD6, 0xD6, 0xD6));
-    QCOMPARE(frame.GetRightShadowWidget()->palette().color(QPalette::Window), QColor(0xD6, 0xD6, 0xD6));
-
-    // The top-right and bottom-left 2 x 3 blocks are cut away, and nothing else.
-    const QRegion mask = frame.mask();
-    const int w = frame.width();
-    const int h = frame.height();
-    QVERIFY(!mask.contains(QPoint(w - 1, 0)));
-    QVERIFY(!mask.contains(QPoint(w - 2, 2)));
-    QVERIFY(mask.contains(QPoint(w - 3, 0)));
-    QVERIFY(mask.contains(QPoint(w - 1, 3)));
-    QVERIFY(!mask.contains(QPoint(0, h - 1)));
-    QVERIFY(!mask.contains(QPoint(1, h - 3)));
-    QVERIFY(mask.contains(QPoint(2, h - 1)));
-    QVERIFY(mask.contains(QPoint(0, h - 4)));
-    QVERIFY(mask.contains(QPoint(w - 1, h - 1)));
-}
-
-void LegacyFramelessDialogTest::hitTestLeavesOutTheShadowPixels_data()
-{
-    QTest::addColumn<bool>("fixedSize");
-    QTest::addColumn<QPoint>("fromBottomRight");
-    QTest::addColumn<int>("expected");
-
-    // Offsets from one past the bottom-right pixel of the window. The last column and the last two
-    // rows belong to the shadow.
-    QTest::newRow("right, last column") << false << QPoint(-1, -100) << 0;
-    QTest::newRow("right, second last column") << false << QPoint(-2, -100) << 2;
-    QTest::newRow("right, 7 in from the shadow") << false << QPoint(-8, -100) << 2;
-    QTest::newRow("right, 8 in from the shadow") << false << QPoint(-9, -100) << 0;
-    QTest::newRow("bottom, last row") << false << QPoint(-150, -1) << 0;
-    QTest::newRow("bottom, second last row") << false << QPoint(-150, -2) << 0;
-    QTest::newRow("bottom, third last row") << false << QPoint(-150, -3) << 4;
-    QTest::newRow("bottom, 8 in from the shadow") << false << QPoint(-150, -10) << 0;
-    QTest::newRow("bottom right corner") << false << QPoint(-12, -12) << 6;
-    QTest::newRow("bottom right, 14 from the shadow") << false << QPoint(-15, -16) << 0;
-    QTest::newRow("fixed size, bottom right corner") << true << QPoint(-12, -12) << 0;
-}
-
-void LegacyFramelessDialogTest::hitTestLeavesOutTheShadowPixels()
-{
-    QFETCH(bool, fixedSize);
-    QFETCH(QPoint, fromBottomRight);
-    QFETCH(int, expected);
-
-    LegacyFrame frame(true, true);
-    if (fixedSize)
-        frame.setFixedSize(300, 200);
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const QRect before = frame.geometry();
-    const QPoint grab = QPoint(before.x() + before.width(), before.y() + before.height()) + fromBottomRight;
-
-    Mouse mouse(frame);
-    mouse.Enter(before.center());
-    mouse.Move(grab);
-    const int shapes[] = {-1, -1, Qt::SizeHorCursor, -1, Qt::SizeVerCursor, -1, Qt::SizeFDiagCursor};
-    QCOMPARE(FrameTest::OverrideCursorShape(), shapes[expected]);
-
-    const QPoint delta(6, 5);
-    mouse.Drag(grab, grab + delta);
-    QCOMPARE(frame.geometry(), expected ? LegacyDragged(before, expected, grab, delta) : before);
-    if (expected)
-        QCOMPARE(FrameTest::OverrideCursorShape(), -1);
-}
-
-void LegacyFramelessDialogTest::leftAndTopDragsStopAtMinimum()
-{
-    LegacyFrame frame(true, true);
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const QRect before = frame.geometry();
-    const QSize minimum = frame.minimumSize();
-    QVERIFY(minimum.width() > 0 && minimum.width() < before.width());
-
-    Mouse mouse(frame);
-    mouse.Enter(before.center());
-    // Both directions resize in the legacy frame: the top-left corner, dragged past the opposite
-    // corner.
-    const QPoint grab = before.topLeft() + QPoint(2, 2);
-    mouse.Drag(grab, grab + QPoint(500, 500));
-
-    QCOMPARE(frame.size(), minimum);
-    QCOMPARE(frame.geometry().bottomRight(), before.bottomRight());
-}
-
-void LegacyFramelessDialogTest::pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize_data()
-{
-    QTest::addColumn<bool>("titleBar");
-    QTest::addColumn<QPoint>("fromTopLeft");
-    QTest::addColumn<bool>("reaches");
-
-    QTest::newRow("title bar") << true << QPoint(60, 15) << true;
-    QTest::newRow("body") << true << QPoint(60, 100) << true;
-    QTest::newRow("body, no title bar") << false << QPoint(60, 100) << false;
-    QTest::newRow("left edge") << true << QPoint(2, 100) << false;
-}
-
-void LegacyFramelessDialogTest::pressGoesOnToTheBaseHandlerOnlyWithATitleBarAndNoResize()
-{
-    QFETCH(bool, titleBar);
-    QFETCH(QPoint, fromTopLeft);
-    QFETCH(bool, reaches);
-
-    LegacyFrame frame(true, true);
-    if (!titleBar)
-        frame.DropTitleBar();
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const QRect before = frame.geometry();
-    const QPoint at = before.topLeft() + fromTopLeft;
-
-    Mouse mouse(frame);
-    mouse.Enter(at);
-    QCOMPARE(FrameTest::PressReachesBaseHandler(frame, at), reaches);
-    QCOMPARE(frame.geometry(), before);
-}
-
-void LegacyFramelessDialogTest::titleBarDragKeepsTitleBarInAvailableArea_data()
-{
-    QTest::addColumn<QPoint>("delta");
-    QTest::addColumn<int>("expectedY");
-
-    const QRect area = FrameTest::AvailableArea();
-    QTest::newRow("up past the top") << QPoint(-10, -500) << area.top();
-    // Two pixels higher than the newer frame: the title bar's last row stays above the bottom.
-    QTest::newRow("down past the bottom") << QPoint(10, 2000) << area.top() + area.height() - 1 - 30;
-}
-
-void LegacyFramelessDialogTest::titleBarDragKeepsTitleBarInAvailableArea()
-{
-    QFETCH(QPoint, delta);
-    QFETCH(int, expectedY);
-
-    LegacyFrame frame(true, true);
-    QVERIFY(FrameTest::ShowAndWait(frame));
-    const QRect before = frame.geometry();
-    const QPoint grab = before.topLeft() + QPoint(60, 20);
-
-    Mouse mouse(frame);
-    mouse.Enter(grab);
-    mouse.Drag(grab, grab + delta);
-
-    QCOMPARE(frame.pos(), QPoint(before.x() + delta.x(), expectedY));
-    QCOMPARE(frame.size(), before.size());
-
-    // A press on the body does not drag.
-    const QPoint body = frame.GetBodyWidget()->mapToGlobal(QPoint(40, 40));
-    const QPoint at = frame.pos();
-    mouse.Drag(body, body + QPoint(15, 15));
-    QCOMPARE(frame.pos(), at);
-}
 
 QTEST_MAIN(LegacyFramelessDialogTest)
 

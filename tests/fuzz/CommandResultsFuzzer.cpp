@@ -7,7 +7,7 @@
 #include "tests/fuzz/HostileValues.h"
 
 #include "gen-command-wrappers/CommandFrame.h"
-#include "host/commands/AllCommands.h"
+#include "host/commands/LibraryCommands.h"
 #include "host/doc/ComponentCleanup.h"
 
 #include <cstring>
@@ -16,7 +16,8 @@
 namespace {
 
 namespace Cmds = Zel::Commands;
-using AllCommands = Cmds::AllAreaCommands;
+// The library's commands and those of the host's stand-in widgets: both read host answers.
+using AllCommands = Cmds::ConcatCommandLists<Cmds::LibraryCommands, Cmds::HostWidgetCommands>::type;
 using ValueTypes = ZelFuzz::ValueTypesOf<AllCommands>::type;
 
 // The ids of every argument and result of every command, each once.

@@ -40,59 +40,36 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QDate date(2024, 3, 5);
         const QDateTime dateTime(date, QTime(14, 7, 9));
+        auto row = [](const char* name, const DataValue& value, const char* format, const char* expected) {
+            QTest::newRow(name) << value << QString::fromUtf8(format) << QString::fromUtf8(expected);
+        };
 
-        QTest::newRow("number 2 decimals") << DataValue(1234.5) << "n2"
-                                           << "1,234.50";
-        QTest::newRow("number of an integer") << DataValue(1'234'567) << "n0"
-                                              << "1,234,567";
-        QTest::newRow("number rounds") << DataValue(2.675) << "n0"
-                                       << "3";
-        QTest::newRow("currency") << DataValue(1234.5) << "c2"
-                                  << "$1,234.50";
-        QTest::newRow("negative currency") << DataValue(-1234.5) << "c2"
-                                           << "-$1,234.50";
-        QTest::newRow("no minus zero") << DataValue(-0.001) << "c2"
-                                       << "$0.00";
-        QTest::newRow("percentage") << DataValue(0.256) << "p0"
-                                    << "26%";
-        QTest::newRow("percentage 2 decimals") << DataValue(0.256) << "p2"
-                                               << "25.60%";
-        QTest::newRow("scientific") << DataValue(1234.5) << "e2"
-                                    << "1.23E+03";
-        QTest::newRow("automatic real") << DataValue(1234.5) << ""
-                                        << "1234.5";
-        QTest::newRow("automatic real, no float noise") << DataValue(0.1 + 0.2) << ""
-                                                        << "0.3";
-        QTest::newRow("automatic real, 6 digits") << DataValue(2.0 / 3.0) << ""
-                                                  << "0.666667";
-        QTest::newRow("automatic integer") << DataValue(1'234'567'890'123LL) << ""
-                                           << "1234567890123";
-        QTest::newRow("automatic date") << DataValue(date) << ""
-                                        << "2024-03-05";
-        QTest::newRow("short date") << DataValue(date) << "MM/dd/yyyy"
-                                    << "03/05/2024";
-        QTest::newRow("full date in English") << DataValue(date) << "dddd, MMMM d, yyyy"
-                                              << "Tuesday, March 5, 2024";
-        QTest::newRow("month and year") << DataValue(date) << "MMM yyyy"
-                                        << "Mar 2024";
-        QTest::newRow("automatic date-time") << DataValue(dateTime) << ""
-                                             << "2024-03-05 14:07:09";
-        QTest::newRow("date-time with AM/PM") << DataValue(dateTime) << "MM/dd/yyyy h:mm AP"
-                                              << "03/05/2024 2:07 PM";
-        QTest::newRow("boolean") << DataValue(false) << ""
-                                 << "False";
-        QTest::newRow("string keeps its text") << DataValue(TString(L"1,5")) << "n2"
-                                               << "1,5";
-        QTest::newRow("date format on a number") << DataValue(42) << "yyyy"
-                                                 << "42";
-        QTest::newRow("number format on a date") << DataValue(date) << "n2"
-                                                 << "2024-03-05";
-        QTest::newRow("time on a date") << DataValue(date) << "HH:mm"
-                                        << "2024-03-05";
-        QTest::newRow("null") << DataValue::Null(DT_REAL) << "c2"
-                              << "Null";
-        QTest::newRow("special keeps its text") << DataValue::Special(DT_INTEGER, TString(L"(All)")) << "n2"
-                                                << "(All)";
+        row("number 2 decimals", DataValue(1234.5), "n2", "1,234.50");
+        row("number of an integer", DataValue(1'234'567), "n0", "1,234,567");
+        row("number rounds", DataValue(2.675), "n0", "3");
+        row("currency", DataValue(1234.5), "c2", "$1,234.50");
+        row("negative currency", DataValue(-1234.5), "c2", "-$1,234.50");
+        row("no minus zero", DataValue(-0.001), "c2", "$0.00");
+        row("percentage", DataValue(0.256), "p0", "26%");
+        row("percentage 2 decimals", DataValue(0.256), "p2", "25.60%");
+        row("scientific", DataValue(1234.5), "e2", "1.23E+03");
+        row("automatic real", DataValue(1234.5), "", "1234.5");
+        row("automatic real, no float noise", DataValue(0.1 + 0.2), "", "0.3");
+        row("automatic real, 6 digits", DataValue(2.0 / 3.0), "", "0.666667");
+        row("automatic integer", DataValue(1'234'567'890'123LL), "", "1234567890123");
+        row("automatic date", DataValue(date), "", "2024-03-05");
+        row("short date", DataValue(date), "MM/dd/yyyy", "03/05/2024");
+        row("full date in English", DataValue(date), "dddd, MMMM d, yyyy", "Tuesday, March 5, 2024");
+        row("month and year", DataValue(date), "MMM yyyy", "Mar 2024");
+        row("automatic date-time", DataValue(dateTime), "", "2024-03-05 14:07:09");
+        row("date-time with AM/PM", DataValue(dateTime), "MM/dd/yyyy h:mm AP", "03/05/2024 2:07 PM");
+        row("boolean", DataValue(false), "", "False");
+        row("string keeps its text", DataValue(TString(L"1,5")), "n2", "1,5");
+        row("date format on a number", DataValue(42), "yyyy", "42");
+        row("number format on a date", DataValue(date), "n2", "2024-03-05");
+        row("time on a date", DataValue(date), "HH:mm", "2024-03-05");
+        row("null", DataValue::Null(DT_REAL), "c2", "Null");
+        row("special keeps its text", DataValue::Special(DT_INTEGER, TString(L"(All)")), "n2", "(All)");
     }
 
     void formatsTheValue()

@@ -1,6 +1,8 @@
 #include "ParameterTestSupport.h"
 
+#include "gen-command-wrappers/ParameterCommandWrappers.h"
 #include "main/models/ParameterMemberModel.h"
+#include "tests/support/RecordingDispatcher.h"
 
 namespace ParameterTest {
 
@@ -96,6 +98,24 @@ QStringList Values(const ParameterMemberModel& model)
     for (const auto& member : model.GetListDomain())
         values << member->GetDisplayValue().ToQString();
     return values;
+}
+
+namespace Cmds = Zel::Commands::Parameter;
+
+QStringList SentRanges(const ZelTest::RecordedCommand& command)
+{
+    QStringList ranges;
+    for (const auto& r : command.Get<Cmds::MemberRanges>())
+        ranges << QStringLiteral("%1-%2").arg(r->GetStart()).arg(r->GetEnd());
+    return ranges;
+}
+
+QString SentMember(const ZelTest::RecordedCommand& command)
+{
+    const auto& indexed = command.Get<Cmds::IndexedMember>();
+    return QStringLiteral("%1: %2|%3")
+        .arg(indexed->GetIndex())
+        .arg(indexed->GetMember()->GetDisplayValue().ToQString(), indexed->GetMember()->GetAlias().ToQString());
 }
 
 } // namespace ParameterTest

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "host/doc/ParameterListDomainPresModel.h"
+#include "widgets/ParameterMemberView.h"
 
 #include <QtCore/QStringList>
 
 #include <vector>
 
 class ParameterMemberModel;
+
+namespace ZelTest {
+struct RecordedCommand;
+}
 
 namespace ParameterTest {
 
@@ -40,5 +45,17 @@ private:
 
 // The value column of the model's data rows.
 QStringList Values(const ParameterMemberModel& model);
+// The member ranges a command sent, as "start-end".
+QStringList SentRanges(const ZelTest::RecordedCommand& command);
+// The member an add or update command sent, as "index: value|alias".
+QString SentMember(const ZelTest::RecordedCommand& command);
+
+// Drops are handed to the view directly: outside a real drag, Qt does not route drop events.
+class DroppableView : public ParameterMemberView
+{
+public:
+    using ModifiableTableView::dropEvent;
+    using ParameterMemberView::ParameterMemberView;
+};
 
 } // namespace ParameterTest

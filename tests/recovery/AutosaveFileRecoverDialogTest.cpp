@@ -27,15 +27,6 @@ struct Fixture
         remove = dialog->findChild<QPushButton*>(QStringLiteral("m_deleteButton"));
     }
 
-    // Adds the rows to the selection one after another, as clicks with Ctrl held do.
-    void Select(std::initializer_list<int> rows) const
-    {
-        view->selectionModel()->clearSelection();
-        for (int row : rows)
-            view->selectionModel()->select(
-                view->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
     ZelTest::RecordingDispatcher dispatcher;
     std::unique_ptr<AutosaveFileRecoverDialog> dialog;
     QTableView* view = nullptr;
@@ -50,85 +41,77 @@ class AutosaveFileRecoverDialogTest : public ZelTest::ZelTestCase
     Q_OBJECT
 
 private slots:
-    void selectionStartsAtTheNewestAndCanFindAWorkbooksNewest();
-    void openAndDoubleClickYieldTheirFiles();
-    void deleteSendsIdsInSelectionOrderAndReloads();
-    void emptyOrNullAnswer();
+    void selectionStartsAtTheNewestAndCanFindAWorkbooksNewest()
+    {
+        Fixture f;
+        QCOMPARE(f.dialog->result(), 0);
+        QCOMPARE(f.view->model()->index(0, 1).data().toDateTime().time(), QTime(12, 0));
+        QCOMPARE(f.view->currentIndex().row(), 0);
+        QCOMPARE(f.view->selectionModel()->selectedRows().size(), 1);
+        QVERIFY(f.open->isEnabled() && f.remove->isEnabled());
+        f.view->selectionModel()->clearSelection();
+        QVERIFY(!f.open->isEnabled() && !f.remove->isEnabled());
+
+        ZelTest::SelectRows(*f.view, {1, 3});
+        QVERIFY(!f.dialog->TrySelectingMostRecentAssociatedRecoveredFile(TString()));
+        QCOMPARE(f.view->selectionModel()->selectedRows().size(), 2);
+        // Not the newest copy overall, so the answer cannot come from the sort alone.
+        QVERIFY(f.dialog->TrySelectingMostRecentAssociatedRecoveredFile(TString(L"C:\\Docs\\Budget.zwb")));
+        QCOMPARE(f.view->selectionModel()->selectedRows(), QModelIndexList {f.view->model()->index(3, 0)});
+        QVERIFY(!f.dialog->TrySelectingMostRecentAssociatedRecoveredFile(TString(L"C:\\Docs\\Unknown.zwb")));
+        QVERIFY(!f.view->selectionModel()->hasSelection());
+        QVERIFY(!f.view->currentIndex().isValid());
+    }
+
+    void openAndDoubleClickYieldTheirFiles()
+    {
+        Fixture f;
+        ZelTest::SelectRows(*f.view, {3, 0, 1});
+        f.open->click();
+        QCOMPARE(f.dialog->result(), static_cast<int>(QDialog::Accepted));
+        QCOMPARE(Ids(f.dialog->GetFilesToOpen()),
+            (QStringList {QStringLiteral("budget"), QStringLiteral("sales-noon"), QStringLiteral("book2")}));
+
+        Fixture g;
+        g.dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(g.dialog.get()));
+        ZelTest::SelectRows(*g.view, {0, 2, 3});
+        // With Ctrl held the first press only takes its row out of the selection; the others stay.
+        DoubleClick(g.view->viewport(), g.view->visualRect(g.view->model()->index(2, 0)).center(), Qt::ControlModifier);
+        QCOMPARE(g.view->selectionModel()->selectedRows().size(), 2);
+        QCOMPARE(Ids(g.dialog->GetFilesToOpen()), QStringList {QStringLiteral("sales-ten")});
+        QCOMPARE(g.dispatcher.Commands().size(), std::size_t(1));
+    }
+
+    void deleteSendsIdsInSelectionOrderAndReloads()
+    {
+        Fixture f;
+        f.dispatcher.Answer<Cmds::GetAutosaveFiles>().Set<Cmds::AutosaveFiles>(Files {FourCopies()[0]});
+        ZelTest::SelectRows(*f.view, {3, 0});
+        f.remove->click();
+        QCOMPARE(f.dispatcher.CommandIds(),
+            (std::vector<int> {Cmds::GetAutosaveFiles::id, Cmds::DeleteAutosaveFiles::id, Cmds::GetAutosaveFiles::id}));
+        QCOMPARE(f.dispatcher.Last<Cmds::DeleteAutosaveFiles>().Get<Cmds::AutosaveFileIds>(),
+            (std::vector<TString> {TString(L"budget"), TString(L"sales-noon")}));
+        QCOMPARE(f.view->model()->rowCount(), 1);
+        // The reload dropped the selection, and with it the actions.
+        QVERIFY(!f.view->selectionModel()->hasSelection());
+        QVERIFY(!f.open->isEnabled() && !f.remove->isEnabled());
+    }
+
+    void emptyOrNullAnswer()
+    {
+        Fixture none(Files {});
+        QCOMPARE(none.dialog->result(), static_cast<int>(QDialog::Accepted));
+        QVERIFY(none.dialog->GetFilesToOpen().empty());
+        QCOMPARE(none.dispatcher.Last<Cmds::GetAutosaveFiles>().ArgumentCount(), std::size_t(0));
+
+        ZelTest::RecordingDispatcher dispatcher;
+        dispatcher.AnswerNull<Cmds::GetAutosaveFiles>();
+        QCOMPARE(ZelTest::LogicFailure([&] { AutosaveFileRecoverDialog dialog(dispatcher, nullptr); }),
+            QStringLiteral("gen-command-wrappers/AutosaveCommandWrappers: parameters != nullptr"));
+    }
 };
-
-void AutosaveFileRecoverDialogTest::selectionStartsAtTheNewestAndCanFindAWorkbooksNewest()
-{
-    Fixture f;
-    QCOMPARE(f.dialog->result(), 0);
-    QCOMPARE(f.view->model()->index(0, 1).data().toDateTime().time(), QTime(12, 0));
-    QCOMPARE(f.view->currentIndex().row(), 0);
-    QCOMPARE(f.view->selectionModel()->selectedRows().size(), 1);
-    QVERIFY(f.open->isEnabled() && f.remove->isEnabled());
-    f.view->selectionModel()->clearSelection();
-    QVERIFY(!f.open->isEnabled() && !f.remove->isEnabled());
-
-    f.Select({1, 3});
-    QVERIFY(!f.dialog->TrySelectingMostRecentAssociatedRecoveredFile(TString()));
-    QCOMPARE(f.view->selectionModel()->selectedRows().size(), 2);
-    // Not the newest copy overall, so the answer cannot come from the sort alone.
-    QVERIFY(f.dialog->TrySelectingMostRecentAssociatedRecoveredFile(TString(L"C:\\Docs\\Budget.zwb")));
-    QCOMPARE(f.view->selectionModel()->selectedRows(), QModelIndexList {f.view->model()->index(3, 0)});
-    QVERIFY(!f.dialog->TrySelectingMostRecentAssociatedRecoveredFile(TString(L"C:\\Docs\\Unknown.zwb")));
-    QVERIFY(!f.view->selectionModel()->hasSelection());
-    QVERIFY(!f.view->currentIndex().isValid());
-}
-
-void AutosaveFileRecoverDialogTest::openAndDoubleClickYieldTheirFiles()
-{
-    Fixture f;
-    f.Select({3, 0, 1});
-    f.open->click();
-    QCOMPARE(f.dialog->result(), static_cast<int>(QDialog::Accepted));
-    QCOMPARE(Ids(f.dialog->GetFilesToOpen()),
-        (QStringList {QStringLiteral("budget"), QStringLiteral("sales-noon"), QStringLiteral("book2")}));
-
-    Fixture g;
-    g.dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(g.dialog.get()));
-    g.Select({0, 2, 3});
-    // With Ctrl held the first press only takes its row out of the selection; the others stay.
-    DoubleClick(g.view->viewport(), g.view->visualRect(g.view->model()->index(2, 0)).center(), Qt::ControlModifier);
-    QCOMPARE(g.view->selectionModel()->selectedRows().size(), 2);
-    QCOMPARE(Ids(g.dialog->GetFilesToOpen()), QStringList {QStringLiteral("sales-ten")});
-    QCOMPARE(g.dispatcher.Commands().size(), std::size_t(1));
-}
-
-void AutosaveFileRecoverDialogTest::deleteSendsIdsInSelectionOrderAndReloads()
-{
-    Fixture f;
-    f.dispatcher.Answer<Cmds::GetAutosaveFiles>().Set<Cmds::AutosaveFiles>(Files {FourCopies()[0]});
-    f.Select({3, 0});
-    f.remove->click();
-    QCOMPARE(f.dispatcher.CommandIds(),
-        (std::vector<int> {Cmds::GetAutosaveFiles::id, Cmds::DeleteAutosaveFiles::id, Cmds::GetAutosaveFiles::id}));
-    QCOMPARE(f.dispatcher.Last<Cmds::DeleteAutosaveFiles>().Get<Cmds::AutosaveFileIds>(),
-        (std::vector<TString> {TString(L"budget"), TString(L"sales-noon")}));
-    QCOMPARE(f.view->model()->rowCount(), 1);
-    // The reload dropped the selection, and with it the actions.
-    QVERIFY(!f.view->selectionModel()->hasSelection());
-    QVERIFY(!f.open->isEnabled() && !f.remove->isEnabled());
-}
-
-void AutosaveFileRecoverDialogTest::emptyOrNullAnswer()
-{
-    Fixture none(Files {});
-    QCOMPARE(none.dialog->result(), static_cast<int>(QDialog::Accepted));
-    QVERIFY(none.dialog->GetFilesToOpen().empty());
-    QCOMPARE(none.dispatcher.Last<Cmds::GetAutosaveFiles>().ArgumentCount(), std::size_t(0));
-
-    ZelTest::RecordingDispatcher dispatcher;
-    dispatcher.AnswerNull<Cmds::GetAutosaveFiles>();
-    const std::optional<LogicException> e
-        = CatchLogicException([&] { AutosaveFileRecoverDialog dialog(dispatcher, nullptr); });
-    QVERIFY(e.has_value());
-    QCOMPARE(e->File(), std::string("gen-command-wrappers/AutosaveCommandWrappers"));
-    QCOMPARE(e->Condition(), std::string("parameters != nullptr"));
-}
 
 QTEST_MAIN(AutosaveFileRecoverDialogTest)
 

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "host/doc/AutosaveFilePresModel.h"
-#include "host/doc/Exceptions.h"
+#include "tests/support/TestHelpers.h"
 
 #include <QtCore/QDateTime>
 #include <QtTest/QTest>
 
-#include <functional>
-#include <optional>
 #include <vector>
 
 namespace RecoveryTest {
+
+using ZelTest::CatchLogicException;
 
 using Files = std::vector<RefCntPtr<AutosaveFilePresModel const>>;
 
@@ -41,16 +41,6 @@ inline QStringList Ids(const Files& files)
     for (const RefCntPtr<AutosaveFilePresModel const>& file : files)
         ids << file->GetAutosaveFileId().ToQString();
     return ids;
-}
-
-inline std::optional<LogicException> CatchLogicException(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const LogicException& e) {
-        return e;
-    }
-    return std::nullopt;
 }
 
 // As the window system delivers it: press, release, then the double-click in place of a second

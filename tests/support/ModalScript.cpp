@@ -54,13 +54,8 @@ const MenuItemSnapshot* MenuSnapshot::Find(const QString& path) const
 }
 
 ModalScript::ModalScript()
-    : m_previous(SetModalPresenter(this))
+    : m_scope(*this)
 {
-}
-
-ModalScript::~ModalScript()
-{
-    SetModalPresenter(m_previous);
 }
 
 void ModalScript::AnswerMessageBox(QMessageBox::StandardButton button)
@@ -90,9 +85,10 @@ QMessageBox::StandardButton ModalScript::ShowMessageBox(const MessageBoxRequest&
     return answer;
 }
 
-QAction* ModalScript::ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction*)
+QAction* ModalScript::ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at)
 {
     m_menus.push_back(Snapshot(menu, globalPosition));
+    m_menus.back().at = at ? Plain(at->text()) : QString();
     if (m_menuAnswers.empty()) {
         ++m_unexpected;
         return nullptr;

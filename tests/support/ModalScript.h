@@ -25,6 +25,7 @@ struct MenuSnapshot
 {
     QString title;
     QPoint globalPosition;
+    QString at; // the action the menu was opened at, empty for none
     std::vector<MenuItemSnapshot> items;
 
     // The texts of the top-level items, separators left out.
@@ -40,7 +41,6 @@ class ModalScript final : public IModalPresenter
 {
 public:
     ModalScript();
-    ~ModalScript() override;
     ModalScript(const ModalScript&) = delete;
     ModalScript& operator=(const ModalScript&) = delete;
 
@@ -68,7 +68,7 @@ public:
     static QAction* FindAction(const QMenu& menu, const QString& path);
 
 private:
-    IModalPresenter* m_previous;
+    ScopedModalPresenter m_scope;
     std::deque<QMessageBox::StandardButton> m_boxAnswers;
     std::deque<std::function<QAction*(QMenu&)>> m_menuAnswers;
     std::vector<MessageBoxRequest> m_messageBoxes;

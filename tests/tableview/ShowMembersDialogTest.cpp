@@ -1,9 +1,6 @@
 #include "TableViewTestSupport.h"
 
 #include "main/dialogs/ShowMembersDialog_New.h"
-#include "sim/SampleWorkbook.h"
-#include "sim/SimHost.h"
-#include "sim/TableViewArea.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ZelTestCase.h"
 
@@ -23,11 +20,10 @@ namespace {
 
 // The dialog against the simulated host over a small workbook, shown so that its header has
 // geometry.
-struct DialogFixture
+struct DialogFixture : SimTables
 {
     DialogFixture()
-        : workbook(SampleWorkbook::Options {2500, QString(), true})
-        , area(host, workbook)
+        : SimTables(2500)
     {
         dialog = std::make_unique<ShowMembersDialog_New>(dispatcher, FieldName(SampleWorkbook::DataSourceName(), {}));
         dialog->show();
@@ -52,22 +48,10 @@ struct DialogFixture
 
     QString Cell(int row, const char* column) const
     {
-        const int section = SectionOf(column);
-        return table->model()->data(table->model()->index(row, section)).toString();
+        const QAbstractItemModel& model = *table->model();
+        return model.data(model.index(row, Section(model, QLatin1String(column)))).toString();
     }
 
-    int SectionOf(const char* caption) const
-    {
-        for (int c = 0; c < table->model()->columnCount(); ++c)
-            if (table->model()->headerData(c, Qt::Horizontal).toString() == QLatin1String(caption))
-                return c;
-        return -1;
-    }
-
-    SampleWorkbook workbook;
-    SimHost host;
-    TableViewArea area;
-    std::shared_ptr<ICommandDispatcher const> dispatcher {&host, [](const ICommandDispatcher*) {}};
     std::unique_ptr<ShowMembersDialog_New> dialog;
     TableView* table = nullptr;
     QHeaderView* header = nullptr;
@@ -80,68 +64,65 @@ class ShowMembersDialogTest : public ZelTestCase
     Q_OBJECT
 
 private slots:
-    void showsTheTableFromTheHost();
-    void headerMenuClearsTheSort();
+    void showsTheTableFromTheHost()
+    {
+        DialogFixture f;
+        QCOMPARE(f.dialog->windowTitle(), QStringLiteral("Show Members"));
+        // Qt adds the system-menu hint to any window with a close button.
+        QCOMPARE(f.dialog->windowFlags() & ~Qt::WindowSystemMenuHint,
+            Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
+        QCOMPARE(f.dialog->findChild<ZelvarLineEdit*>(QStringLiteral("m_ctrlName"))->text(), QStringLiteral("Orders"));
+        QCOMPARE(f.dialog->findChild<QLabel*>(QStringLiteral("m_labelExample"))->text(),
+            QStringLiteral("&Examples (2,500 rows):"));
+        QVERIFY(!f.table->verticalHeader()->isVisible());
+        QCOMPARE(f.header->sortIndicatorSection(), -1);
+        QCOMPARE(f.table->model()->rowCount(), 2500);
+        QCOMPARE(f.Cell(0, "Row ID"), QStringLiteral("1"));
+        QCOMPARE(f.area.CacheCount(), std::size_t(1));
+
+        // The dialog's cache goes with the dialog.
+        f.dialog.reset();
+        QCOMPARE(f.area.CacheCount(), std::size_t(0));
+    }
+
+    void headerMenuClearsTheSort()
+    {
+        DialogFixture f;
+        ModalScript script;
+        const int sales = Section(*f.table->model(), QStringLiteral("Sales"));
+        QVERIFY(sales > 0);
+
+        f.RightClickHeader(-1);
+        QVERIFY(script.Menus().empty());
+
+        f.RightClickHeader(sales);
+        QCOMPARE(script.Menus().size(), std::size_t(1));
+        QCOMPARE(script.Menus()[0].Texts(), QStringList {QStringLiteral("Clear Sort")});
+        QVERIFY(!script.Menus()[0].items[0].enabled);
+
+        f.host.ClearExchanges();
+        QTest::mouseClick(f.header->viewport(), Qt::LeftButton, {}, f.HeaderPoint(sales));
+        QCOMPARE(f.header->sortIndicatorSection(), sales);
+        const double first = f.Cell(0, "Sales").toDouble();
+        const double second = f.Cell(1, "Sales").toDouble();
+        QVERIFY(first <= second);
+        QVERIFY(f.Cell(0, "Row ID") != QStringLiteral("1"));
+
+        script.PickMenuItem(QStringLiteral("Clear Sort"));
+        f.RightClickHeader(sales);
+        QCOMPARE(script.Menus().size(), std::size_t(2));
+        QVERIFY(script.Menus()[1].items[0].enabled);
+        QCOMPARE(f.header->sortIndicatorSection(), -1);
+        QCOMPARE(f.Cell(0, "Row ID"), QStringLiteral("1"));
+        QCOMPARE(script.UnexpectedRequests(), 1); // the disabled menu, dismissed
+
+        QStringList sorts;
+        for (const SimExchange& exchange : f.host.Exchanges())
+            if (exchange.commandId == TableCmds::SortTableViewCache::id)
+                sorts << exchange.arguments;
+        QCOMPARE(sorts.size(), 2);
+    }
 };
-
-void ShowMembersDialogTest::showsTheTableFromTheHost()
-{
-    DialogFixture f;
-    QCOMPARE(f.dialog->windowTitle(), QStringLiteral("Show Members"));
-    // Qt adds the system-menu hint to any window with a close button.
-    QCOMPARE(f.dialog->windowFlags() & ~Qt::WindowSystemMenuHint,
-        Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
-    QCOMPARE(f.dialog->findChild<ZelvarLineEdit*>(QStringLiteral("m_ctrlName"))->text(), QStringLiteral("Orders"));
-    QCOMPARE(f.dialog->findChild<QLabel*>(QStringLiteral("m_labelExample"))->text(),
-        QStringLiteral("&Examples (2,500 rows):"));
-    QVERIFY(!f.table->verticalHeader()->isVisible());
-    QCOMPARE(f.header->sortIndicatorSection(), -1);
-    QCOMPARE(f.table->model()->rowCount(), 2500);
-    QCOMPARE(f.Cell(0, "Row ID"), QStringLiteral("1"));
-    QCOMPARE(f.area.CacheCount(), std::size_t(1));
-
-    // The dialog's cache goes with the dialog.
-    f.dialog.reset();
-    QCOMPARE(f.area.CacheCount(), std::size_t(0));
-}
-
-void ShowMembersDialogTest::headerMenuClearsTheSort()
-{
-    DialogFixture f;
-    ModalScript script;
-    const int sales = f.SectionOf("Sales");
-    QVERIFY(sales > 0);
-
-    f.RightClickHeader(-1);
-    QVERIFY(script.Menus().empty());
-
-    f.RightClickHeader(sales);
-    QCOMPARE(script.Menus().size(), std::size_t(1));
-    QCOMPARE(script.Menus()[0].Texts(), QStringList {QStringLiteral("Clear Sort")});
-    QVERIFY(!script.Menus()[0].items[0].enabled);
-
-    f.host.ClearExchanges();
-    QTest::mouseClick(f.header->viewport(), Qt::LeftButton, {}, f.HeaderPoint(sales));
-    QCOMPARE(f.header->sortIndicatorSection(), sales);
-    const double first = f.Cell(0, "Sales").toDouble();
-    const double second = f.Cell(1, "Sales").toDouble();
-    QVERIFY(first <= second);
-    QVERIFY(f.Cell(0, "Row ID") != QStringLiteral("1"));
-
-    script.PickMenuItem(QStringLiteral("Clear Sort"));
-    f.RightClickHeader(sales);
-    QCOMPARE(script.Menus().size(), std::size_t(2));
-    QVERIFY(script.Menus()[1].items[0].enabled);
-    QCOMPARE(f.header->sortIndicatorSection(), -1);
-    QCOMPARE(f.Cell(0, "Row ID"), QStringLiteral("1"));
-    QCOMPARE(script.UnexpectedRequests(), 1); // the disabled menu, dismissed
-
-    QStringList sorts;
-    for (const SimExchange& exchange : f.host.Exchanges())
-        if (exchange.commandId == TableCmds::SortTableViewCache::id)
-            sorts << exchange.arguments;
-    QCOMPARE(sorts.size(), 2);
-}
 
 QTEST_MAIN(ShowMembersDialogTest)
 

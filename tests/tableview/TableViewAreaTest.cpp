@@ -2,9 +2,7 @@
 
 #include "gen-command-wrappers/TableViewCommandWrappers.h"
 #include "main/models/TableViewModel.h"
-#include "sim/SampleWorkbook.h"
-#include "sim/SimHost.h"
-#include "sim/TableViewArea.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "host/doc/HostLog.h"
@@ -23,11 +21,10 @@ namespace {
 constexpr int kRows = 2500;
 
 // The simulated host over a small workbook, with a clock the test moves.
-struct HostFixture
+struct HostFixture : SimTables
 {
     HostFixture()
-        : workbook(SampleWorkbook::Options {kRows, QString(), true})
-        , area(host, workbook)
+        : SimTables(kRows)
     {
         area.SetClock([this] { return now; });
     }
@@ -47,24 +44,12 @@ struct HostFixture
         return values;
     }
 
-    SampleWorkbook workbook;
-    SimHost host;
-    TableViewArea area;
-    std::shared_ptr<ICommandDispatcher const> dispatcher {&host, [](const ICommandDispatcher*) {}};
     std::chrono::steady_clock::time_point now {};
 };
 
 FieldName Orders()
 {
     return FieldName(SampleWorkbook::DataSourceName(), {});
-}
-
-int Section(const QAbstractItemModel& model, const QString& caption)
-{
-    for (int c = 0; c < model.columnCount(); ++c)
-        if (model.headerData(c, Qt::Horizontal).toString() == caption)
-            return c;
-    return -1;
 }
 
 QStringList Rows(const QAbstractItemModel& model, int column, std::initializer_list<int> rows)
@@ -82,143 +67,135 @@ class TableViewAreaTest : public ZelTestCase
     Q_OBJECT
 
 private slots:
-    void fieldMembersStartWithTheAllMember();
-    void pagesFollowTheHostOrderAndItsSort();
-    void idleCacheIsDiscardedThenRebuilt();
-    void badRequestsAreRefused();
+    void fieldMembersStartWithTheAllMember()
+    {
+        HostFixture f;
+        auto model = f.Model(FieldName(SampleWorkbook::DataSourceName(), TString(L"Segment")));
+        QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+
+        const QStringList segments = f.Column(QStringLiteral("SELECT DISTINCT Segment FROM orders ORDER BY Segment"));
+        QCOMPARE(model->rowCount(), segments.size() + 1);
+        QCOMPARE(model->GetTitle().ToQString(), QStringLiteral("Segment"));
+        QCOMPARE(model->GetRowCountCaption().ToQString(), QStringLiteral("%1 members").arg(segments.size() + 1));
+        QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Orders"));
+
+        QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("(All)"));
+        QCOMPARE(model->data(model->index(0, 0), Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 225));
+        QCOMPARE(model->data(model->index(0, 1), Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 255));
+        QCOMPARE(model->data(model->index(0, 1)).toInt(), kRows);
+        int total = 0;
+        for (int row = 1; row < model->rowCount(); ++row) {
+            QCOMPARE(model->data(model->index(row, 0)).toString(), segments[row - 1]);
+            total += model->data(model->index(row, 1)).toInt();
+        }
+        QCOMPARE(total, kRows);
+
+        // Sorting by count keeps the member for all of them on top.
+        model->sort(1, Qt::AscendingOrder);
+        QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("(All)"));
+        QVERIFY(model->data(model->index(1, 1)).toInt() <= model->data(model->index(2, 1)).toInt());
+
+        // The members' own table goes with the cache.
+        model.reset();
+        QCOMPARE(f.area.CacheCount(), std::size_t(0));
+        QCOMPARE(f.Column(QStringLiteral("SELECT name FROM sqlite_temp_master WHERE type = 'table'")), QStringList());
+    }
+
+    void pagesFollowTheHostOrderAndItsSort()
+    {
+        HostFixture f;
+        auto model = f.Model(Orders());
+        QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QCOMPARE(model->rowCount(), kRows);
+        QCOMPARE(model->columnCount(), static_cast<int>(f.workbook.Fields().size()));
+        const int orderId = Section(*model, QStringLiteral("Order ID"));
+        const int sales = Section(*model, QStringLiteral("Sales"));
+
+        auto expected = [&f](const QString& order, std::initializer_list<int> rows) {
+            const QStringList all = f.Column(QStringLiteral("SELECT \"Order ID\" FROM orders ORDER BY ") + order);
+            QStringList values;
+            for (int row : rows)
+                values << all[row];
+            return values;
+        };
+        const auto rows = {0, 99, 100, 1234, kRows - 1};
+        QCOMPARE(Rows(*model, orderId, rows), expected(QStringLiteral("rowid"), rows));
+        QCOMPARE(
+            model->data(model->index(5, sales), Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+
+        QSignalSpy changed(model.get(), &QAbstractItemModel::dataChanged);
+        model->sort(sales, Qt::DescendingOrder);
+        QCOMPARE(f.area.SortsMaterialised(), 1);
+        QVERIFY(changed.count() > 0); // the host's change event dropped the pages
+        QCOMPARE(Rows(*model, orderId, rows), expected(QStringLiteral("Sales DESC, rowid"), rows));
+
+        model->sort(-1, Qt::AscendingOrder);
+        QCOMPARE(Rows(*model, orderId, rows), expected(QStringLiteral("rowid"), rows));
+        QCOMPARE(f.area.SortsMaterialised(), 1);
+    }
+
+    void idleCacheIsDiscardedThenRebuilt()
+    {
+        HostFixture f;
+        auto model = f.Model(Orders());
+        model->data(model->index(0, 0));
+        const long long served = f.area.PagesServed();
+
+        f.now += std::chrono::seconds(59);
+        QCOMPARE(f.area.DiscardIdle(), std::size_t(0));
+        model->data(model->index(150, 0)); // uses the cache, which starts its time-out again
+        f.now += std::chrono::seconds(59);
+        QCOMPARE(f.area.DiscardIdle(), std::size_t(0));
+        f.now += std::chrono::seconds(1);
+        QCOMPARE(f.area.DiscardIdle(), std::size_t(1));
+        QCOMPARE(f.area.CacheCount(), std::size_t(0));
+
+        // Pages in memory are still served; a new one is empty until the posted rebuild has run.
+        QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("1"));
+        QCOMPARE(model->data(model->index(2000, 0)).toString(), QString());
+        QCOMPARE(f.area.PagesServed(), served + 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        QCOMPARE(f.area.CacheCount(), std::size_t(1));
+        QCOMPARE(model->data(model->index(2000, 0)).toString(), QStringLiteral("2001"));
+
+        // On demand, the same way.
+        QCOMPARE(f.area.DiscardAll(), std::size_t(1));
+        QCOMPARE(model->data(model->index(1000, 0)).toString(), QString());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        QCOMPARE(model->data(model->index(1000, 0)).toString(), QStringLiteral("1001"));
+    }
+
+    void badRequestsAreRefused()
+    {
+        HostFixture f;
+        HostLog::Clear();
+        QVERIFY_EXCEPTION_THROWN(
+            f.Model(FieldName(SampleWorkbook::DataSourceName(), TString(L"Nope"))), LogicException);
+        QCOMPARE(f.area.CacheCount(), std::size_t(0));
+
+        auto model = f.Model(Orders());
+        const auto description = MakeDescription(100, -1);
+        auto cacheModel = MakeRefCnt<TableViewCachePresModel>(*description);
+        cacheModel->SetName(Orders());
+        // A cell outside the table, and a cache the host never made.
+        QVERIFY_EXCEPTION_THROWN(GetTableViewPage(f.host, description, 0, 0), LogicException);
+        CreateTableViewCache(f.host, RefCntPtr<TableViewCachePresModel const>(cacheModel));
+        QVERIFY_EXCEPTION_THROWN(
+            GetTableViewPage(f.host, RefCntPtr<TableViewCachePresModel const>(cacheModel), kRows, 0), LogicException);
+        QVERIFY_EXCEPTION_THROWN(
+            GetTableViewPage(f.host, RefCntPtr<TableViewCachePresModel const>(cacheModel), 0, 18), LogicException);
+        QCOMPARE(f.area.CacheCount(), std::size_t(2));
+        SortTableViewCache(f.host, RefCntPtr<TableViewCachePresModel const>(cacheModel)); // unsorted: nothing to do
+        QCOMPARE(f.area.SortsMaterialised(), 0);
+        f.area.DiscardCache(cacheModel->GetCacheID()->GetCacheGuid());
+
+        // The refusals say which cell and which cache.
+        const QString unknownCache = QStringLiteral("no table cache %1 is open")
+                                         .arg(description->GetCacheID()->GetCacheGuid().ToString().ToQString());
+        for (const QString& reason : {QStringLiteral("lies outside the table"), unknownCache})
+            QVERIFY2(HostLogMentions(reason), qPrintable(reason));
+    }
 };
-
-void TableViewAreaTest::fieldMembersStartWithTheAllMember()
-{
-    HostFixture f;
-    auto model = f.Model(FieldName(SampleWorkbook::DataSourceName(), TString(L"Segment")));
-    QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-
-    const QStringList segments = f.Column(QStringLiteral("SELECT DISTINCT Segment FROM orders ORDER BY Segment"));
-    QCOMPARE(model->rowCount(), segments.size() + 1);
-    QCOMPARE(model->GetTitle().ToQString(), QStringLiteral("Segment"));
-    QCOMPARE(model->GetRowCountCaption().ToQString(), QStringLiteral("%1 members").arg(segments.size() + 1));
-    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Orders"));
-
-    QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("(All)"));
-    QCOMPARE(model->data(model->index(0, 0), Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 225));
-    QCOMPARE(model->data(model->index(0, 1), Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 255));
-    QCOMPARE(model->data(model->index(0, 1)).toInt(), kRows);
-    int total = 0;
-    for (int row = 1; row < model->rowCount(); ++row) {
-        QCOMPARE(model->data(model->index(row, 0)).toString(), segments[row - 1]);
-        total += model->data(model->index(row, 1)).toInt();
-    }
-    QCOMPARE(total, kRows);
-
-    // Sorting by count keeps the member for all of them on top.
-    model->sort(1, Qt::AscendingOrder);
-    QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("(All)"));
-    QVERIFY(model->data(model->index(1, 1)).toInt() <= model->data(model->index(2, 1)).toInt());
-
-    // The members' own table goes with the cache.
-    model.reset();
-    QCOMPARE(f.area.CacheCount(), std::size_t(0));
-    QCOMPARE(f.Column(QStringLiteral("SELECT name FROM sqlite_temp_master WHERE type = 'table'")), QStringList());
-}
-
-void TableViewAreaTest::pagesFollowTheHostOrderAndItsSort()
-{
-    HostFixture f;
-    auto model = f.Model(Orders());
-    QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    QCOMPARE(model->rowCount(), kRows);
-    QCOMPARE(model->columnCount(), static_cast<int>(f.workbook.Fields().size()));
-    const int orderId = Section(*model, QStringLiteral("Order ID"));
-    const int sales = Section(*model, QStringLiteral("Sales"));
-
-    auto expected = [&f](const QString& order, std::initializer_list<int> rows) {
-        const QStringList all = f.Column(QStringLiteral("SELECT \"Order ID\" FROM orders ORDER BY ") + order);
-        QStringList values;
-        for (int row : rows)
-            values << all[row];
-        return values;
-    };
-    const auto rows = {0, 99, 100, 1234, kRows - 1};
-    QCOMPARE(Rows(*model, orderId, rows), expected(QStringLiteral("rowid"), rows));
-    QCOMPARE(
-        model->data(model->index(5, sales), Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
-
-    QSignalSpy changed(model.get(), &QAbstractItemModel::dataChanged);
-    model->sort(sales, Qt::DescendingOrder);
-    QCOMPARE(f.area.SortsMaterialised(), 1);
-    QVERIFY(changed.count() > 0); // the host's change event dropped the pages
-    QCOMPARE(Rows(*model, orderId, rows), expected(QStringLiteral("Sales DESC, rowid"), rows));
-
-    model->sort(-1, Qt::AscendingOrder);
-    QCOMPARE(Rows(*model, orderId, rows), expected(QStringLiteral("rowid"), rows));
-    QCOMPARE(f.area.SortsMaterialised(), 1);
-}
-
-void TableViewAreaTest::idleCacheIsDiscardedThenRebuilt()
-{
-    HostFixture f;
-    auto model = f.Model(Orders());
-    model->data(model->index(0, 0));
-    const long long served = f.area.PagesServed();
-
-    f.now += std::chrono::seconds(59);
-    QCOMPARE(f.area.DiscardIdle(), std::size_t(0));
-    model->data(model->index(150, 0)); // uses the cache, which starts its time-out again
-    f.now += std::chrono::seconds(59);
-    QCOMPARE(f.area.DiscardIdle(), std::size_t(0));
-    f.now += std::chrono::seconds(1);
-    QCOMPARE(f.area.DiscardIdle(), std::size_t(1));
-    QCOMPARE(f.area.CacheCount(), std::size_t(0));
-
-    // Pages in memory are still served; a new one is empty until the posted rebuild has run.
-    QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("1"));
-    QCOMPARE(model->data(model->index(2000, 0)).toString(), QString());
-    QCOMPARE(f.area.PagesServed(), served + 1);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-    QCOMPARE(f.area.CacheCount(), std::size_t(1));
-    QCOMPARE(model->data(model->index(2000, 0)).toString(), QStringLiteral("2001"));
-
-    // On demand, the same way.
-    QCOMPARE(f.area.DiscardAll(), std::size_t(1));
-    QCOMPARE(model->data(model->index(1000, 0)).toString(), QString());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-    QCOMPARE(model->data(model->index(1000, 0)).toString(), QStringLiteral("1001"));
-}
-
-void TableViewAreaTest::badRequestsAreRefused()
-{
-    HostFixture f;
-    HostLog::Clear();
-    QVERIFY_EXCEPTION_THROWN(f.Model(FieldName(SampleWorkbook::DataSourceName(), TString(L"Nope"))), LogicException);
-    QCOMPARE(f.area.CacheCount(), std::size_t(0));
-
-    auto model = f.Model(Orders());
-    const auto description = MakeDescription(100, -1);
-    auto cacheModel = MakeRefCnt<TableViewCachePresModel>(*description);
-    cacheModel->SetName(Orders());
-    // A cell outside the table, and a cache the host never made.
-    QVERIFY_EXCEPTION_THROWN(GetTableViewPage(f.host, description, 0, 0), LogicException);
-    CreateTableViewCache(f.host, RefCntPtr<TableViewCachePresModel const>(cacheModel));
-    QVERIFY_EXCEPTION_THROWN(
-        GetTableViewPage(f.host, RefCntPtr<TableViewCachePresModel const>(cacheModel), kRows, 0), LogicException);
-    QVERIFY_EXCEPTION_THROWN(
-        GetTableViewPage(f.host, RefCntPtr<TableViewCachePresModel const>(cacheModel), 0, 18), LogicException);
-    QCOMPARE(f.area.CacheCount(), std::size_t(2));
-    SortTableViewCache(f.host, RefCntPtr<TableViewCachePresModel const>(cacheModel)); // unsorted: nothing to do
-    QCOMPARE(f.area.SortsMaterialised(), 0);
-    f.area.DiscardCache(cacheModel->GetCacheID()->GetCacheGuid());
-
-    // The refusals say which cell and which cache.
-    const QString unknownCache = QStringLiteral("no table cache %1 is open")
-                                     .arg(description->GetCacheID()->GetCacheGuid().ToString().ToQString());
-    for (const QString& reason : {QStringLiteral("lies outside the table"), unknownCache}) {
-        bool logged = false;
-        for (const TString& line : HostLog::Lines())
-            logged = logged || line.ToQString().contains(reason);
-        QVERIFY2(logged, qPrintable(reason));
-    }
-}
 
 QTEST_MAIN(TableViewAreaTest)
 

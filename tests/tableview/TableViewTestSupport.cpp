@@ -1,5 +1,9 @@
 #include "TableViewTestSupport.h"
 
+#include "host/doc/NotificationManager.h"
+
+#include <QtCore/QAbstractItemModel>
+
 #include <algorithm>
 
 namespace ZelTest {
@@ -20,6 +24,22 @@ RefCntPtr<TableViewCachePresModel const> MakeDescription(int pageRowCount, int p
     description->SetTableDataType(TableViewDataType::Field);
     description->SetName(FieldName(TString(L"Orders"), TString(L"Region")));
     return RefCntPtr<TableViewCachePresModel const>(std::move(description));
+}
+
+void NotifyCacheEvent(int eventId, const PageCacheIDPresModel& id)
+{
+    auto same = MakeRefCnt<PageCacheIDPresModel>();
+    same->SetCacheGuid(id.GetCacheGuid());
+    PresentationLayer::NotificationManager::Instance->Notify(
+        eventId, RefCntPtr<PresentationModel const>(std::move(same)), nullptr);
+}
+
+int Section(const QAbstractItemModel& model, const QString& caption)
+{
+    for (int c = 0; c < model.columnCount(); ++c)
+        if (model.headerData(c, Qt::Horizontal).toString() == caption)
+            return c;
+    return -1;
 }
 
 void ScriptedTable::AnswerAll(RecordingDispatcher& dispatcher) const

@@ -1,11 +1,17 @@
 #pragma once
 
 #include "host/commands/TableViewCommands.h"
+#include "sim/SampleWorkbook.h"
+#include "sim/SimHost.h"
+#include "sim/TableViewArea.h"
 #include "tests/support/RecordingDispatcher.h"
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <set>
+
+class QAbstractItemModel;
 
 namespace ZelTest {
 
@@ -38,5 +44,26 @@ QString CellText(int row, int column);
 
 // A cache description as a table view model makes it.
 RefCntPtr<TableViewCachePresModel const> MakeDescription(int pageRowCount, int pageColumnCount);
+// Delivers `eventId` (changed or discarded) for the host cache `id` names, as the host does: in a
+// record that carries the cache's guid alone.
+void NotifyCacheEvent(int eventId, const PageCacheIDPresModel& id);
+// The column of `model` whose header reads `caption`, or -1.
+int Section(const QAbstractItemModel& model, const QString& caption);
+
+// The simulated host over a small sample workbook, with its table caches; the dispatcher is the
+// shared handle the table view model takes.
+struct SimTables
+{
+    explicit SimTables(qint64 rows)
+        : workbook(Zel::Sim::SampleWorkbook::Options {rows, QString(), true})
+        , area(host, workbook)
+    {
+    }
+
+    Zel::Sim::SampleWorkbook workbook;
+    Zel::Sim::SimHost host;
+    Zel::Sim::TableViewArea area;
+    std::shared_ptr<ICommandDispatcher const> dispatcher {&host, [](const ICommandDispatcher*) {}};
+};
 
 } // namespace ZelTest

@@ -1,4 +1,5 @@
 #include "public/utility/MruCache.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 #include "tests/utility/MruCacheRace.h"
 
@@ -52,170 +53,158 @@ class MruCacheTest : public ZelTest::ZelTestCase
     Q_OBJECT
 
 private slots:
-    void sizesCompareAndSubtractPerDimension();
-    void evictsLeastRecentlyUsed_data();
-    void evictsLeastRecentlyUsed();
-    void entryLargerThanCapacityIsMadeOutsideLockAndNotCached_data();
-    void entryLargerThanCapacityIsMadeOutsideLockAndNotCached();
-    void indexOrdersKeysByFirstThenSecond();
-    void clearReleasesMostRecentFirstAndRefills();
-    void sameThreadMayReenterFromFactoryAndRelease();
-    void secondThreadWaitsAndTakesFirstFactoryValue();
-};
-
-void MruCacheTest::sizesCompareAndSubtractPerDimension()
-{
-    using D2 = CacheDimensions<2>;
-    QVERIFY(D2({1, 5}).Exceeds(D2({2, 4})) && D2({2, 4}).Exceeds(D2({1, 5})));
-    QVERIFY(D2({2, 5}).FitsWithin(D2({2, 5})) && D2().FitsWithin(D2({0, 0})));
-
-    D2 total({2, 4});
-    try {
-        total -= D2({1, 5});
-        QFAIL("subtraction below zero accepted");
-    } catch (const LogicException& e) {
-        QCOMPARE(e.File(), std::string("public/utility/CacheDimensions"));
-        QCOMPARE(e.Condition(), std::string("m_dimensions[i] >= rhs.m_dimensions[i]"));
-    }
-    QVERIFY(total == D2({2, 4})); // no dimension changed
-
-    // Eviction goes on until every dimension fits: here one entry is not enough.
-    Ids released;
-    MruCache<const std::string, Value, 2> cache(D2({10, 100}));
-    const std::pair<const char*, std::uint64_t> rowsOf[] = {{"a", 10}, {"b", 10}, {"c", 10}, {"d", 85}};
-    for (int id = 0; id < 4; ++id)
-        cache.GetOrInsert(
-            rowsOf[id].first, [&] { return Tracked(id + 1, &released); }, D2({2, rowsOf[id].second}));
-    QCOMPARE(released, (Ids {1, 2}));
-    QVERIFY(cache.Total() == D2({4, 95}));
-}
-
-void MruCacheTest::evictsLeastRecentlyUsed_data()
-{
-    QTest::addColumn<bool>("readFirst");
-    QTest::addColumn<int>("evicted");
-    QTest::newRow("oldest goes") << false << 1;
-    QTest::newRow("hit promotes, next oldest goes") << true << 2;
-}
-
-void MruCacheTest::evictsLeastRecentlyUsed()
-{
-    QFETCH(bool, readFirst);
-    QFETCH(int, evicted);
-
-    Ids released;
-    PageCache cache(5);
-    for (unsigned int row = 1; row <= 5; ++row)
-        Miss(cache, row, &released);
-    QVERIFY(!Miss(cache, 5, &released)); // a hit on the front changes nothing
-    QCOMPARE(cache.KeysByRecency(), (Keys {{5, 0}, {4, 0}, {3, 0}, {2, 0}, {1, 0}}));
-    if (readFirst)
-        QVERIFY(!Miss(cache, 1, &released));
-
-    QVERIFY(Miss(cache, 6, &released));
-    QCOMPARE(released, Ids {evicted}); // released at once, nothing else
-    QVERIFY(cache.Total() == 5);
-    QCOMPARE(cache.KeysByRecency().front(), Keys::value_type(6, 0));
-    QVERIFY(Miss(cache, unsigned(evicted), &released));
-}
-
-void MruCacheTest::entryLargerThanCapacityIsMadeOutsideLockAndNotCached_data()
-{
-    QTest::addColumn<quint64>("capacity");
-    QTest::addColumn<quint64>("size");
-    QTest::newRow("capacity 0") << quint64 {0} << quint64 {1};
-    QTest::newRow("size above capacity") << quint64 {3} << quint64 {4};
-}
-
-void MruCacheTest::entryLargerThanCapacityIsMadeOutsideLockAndNotCached()
-{
-    QFETCH(quint64, capacity);
-    QFETCH(quint64, size);
-
-    Ids released;
-    PageCache cache(capacity);
-    int made = 0;
-    for (int i = 0; i < 2; ++i) {
-        std::future<std::size_t> other;
-        bool otherThreadGotLock = false;
-        cache.GetOrInsert(
-            PageKey {1u, 1u},
-            [&] {
-                other = std::async(std::launch::async, [&] { return cache.Count(); });
-                otherThreadGotLock = other.wait_for(10s) == std::future_status::ready;
-                return Tracked(++made, &released);
-            },
-            size);
-        other.wait();
-        QVERIFY(otherThreadGotLock);
-    }
-    QCOMPARE(released, (Ids {1, 2}));
-    QVERIFY(cache.Count() == 0 && cache.Total() == 0);
-}
-
-void MruCacheTest::indexOrdersKeysByFirstThenSecond()
-{
-    Ids released;
-    PageCache cache(10);
-    for (auto [row, column] : Keys {{1, 0}, {0, 5}, {0, 0xFFFFFFFFu}, {1, 0}, {0, 4}})
-        cache.GetOrInsert(
-            PageKey {row, column}, [&] { return Tracked(0, &released); }, 1);
-    QCOMPARE(cache.KeysInOrder(), (Keys {{0, 4}, {0, 5}, {0, 0xFFFFFFFFu}, {1, 0}}));
-    QCOMPARE(cache.KeysByRecency(), (Keys {{0, 4}, {1, 0}, {0, 0xFFFFFFFFu}, {0, 5}}));
-}
-
-void MruCacheTest::clearReleasesMostRecentFirstAndRefills()
-{
-    Ids released;
+    void sizesCompareAndSubtractPerDimension()
     {
+        using D2 = CacheDimensions<2>;
+        QVERIFY(D2({1, 5}).Exceeds(D2({2, 4})) && D2({2, 4}).Exceeds(D2({1, 5})));
+        QVERIFY(D2({2, 5}).FitsWithin(D2({2, 5})) && D2().FitsWithin(D2({0, 0})));
+
+        // Subtraction below zero is refused, and no dimension changes.
+        D2 total({2, 4});
+        QCOMPARE(ZelTest::LogicFailure([&] {
+            total -= D2({1, 5});
+        }),
+            QStringLiteral("public/utility/CacheDimensions: m_dimensions[i] >= rhs.m_dimensions[i]"));
+        QVERIFY(total == D2({2, 4}));
+
+        // Eviction goes on until every dimension fits: here one entry is not enough.
+        Ids released;
+        MruCache<const std::string, Value, 2> cache(D2({10, 100}));
+        const std::pair<const char*, std::uint64_t> rowsOf[] = {{"a", 10}, {"b", 10}, {"c", 10}, {"d", 85}};
+        for (int id = 0; id < 4; ++id)
+            cache.GetOrInsert(
+                rowsOf[id].first, [&] { return Tracked(id + 1, &released); }, D2({2, rowsOf[id].second}));
+        QCOMPARE(released, (Ids {1, 2}));
+        QVERIFY(cache.Total() == D2({4, 95}));
+    }
+
+    void evictsLeastRecentlyUsed_data()
+    {
+        QTest::addColumn<bool>("readFirst");
+        QTest::addColumn<int>("evicted");
+        QTest::newRow("oldest goes") << false << 1;
+        QTest::newRow("hit promotes, next oldest goes") << true << 2;
+    }
+
+    void evictsLeastRecentlyUsed()
+    {
+        QFETCH(bool, readFirst);
+        QFETCH(int, evicted);
+
+        Ids released;
         PageCache cache(5);
-        cache.Clear();
-        for (unsigned int row : {1, 2, 3, 1})
+        for (unsigned int row = 1; row <= 5; ++row)
             Miss(cache, row, &released);
-        cache.Clear();
-        QCOMPARE(released, (Ids {1, 3, 2}));
+        QVERIFY(!Miss(cache, 5, &released)); // a hit on the front changes nothing
+        QCOMPARE(cache.KeysByRecency(), (Keys {{5, 0}, {4, 0}, {3, 0}, {2, 0}, {1, 0}}));
+        if (readFirst)
+            QVERIFY(!Miss(cache, 1, &released));
+
+        QVERIFY(Miss(cache, 6, &released));
+        QCOMPARE(released, Ids {evicted}); // released at once, nothing else
+        QVERIFY(cache.Total() == 5);
+        QCOMPARE(cache.KeysByRecency().front(), Keys::value_type(6, 0));
+        QVERIFY(Miss(cache, unsigned(evicted), &released));
+    }
+
+    void entryLargerThanCapacityIsMadeOutsideLockAndNotCached_data()
+    {
+        QTest::addColumn<quint64>("capacity");
+        QTest::addColumn<quint64>("size");
+        QTest::newRow("capacity 0") << quint64 {0} << quint64 {1};
+        QTest::newRow("size above capacity") << quint64 {3} << quint64 {4};
+    }
+
+    void entryLargerThanCapacityIsMadeOutsideLockAndNotCached()
+    {
+        QFETCH(quint64, capacity);
+        QFETCH(quint64, size);
+
+        Ids released;
+        PageCache cache(capacity);
+        int made = 0;
+        for (int i = 0; i < 2; ++i) {
+            std::future<std::size_t> other;
+            bool otherThreadGotLock = false;
+            cache.GetOrInsert(
+                PageKey {1u, 1u},
+                [&] {
+                    other = std::async(std::launch::async, [&] { return cache.Count(); });
+                    otherThreadGotLock = other.wait_for(10s) == std::future_status::ready;
+                    return Tracked(++made, &released);
+                },
+                size);
+            other.wait();
+            QVERIFY(otherThreadGotLock);
+        }
+        QCOMPARE(released, (Ids {1, 2}));
         QVERIFY(cache.Count() == 0 && cache.Total() == 0);
-        QVERIFY(Miss(cache, 1, &released) && Miss(cache, 2, &released));
     }
-    QCOMPARE(released, (Ids {1, 3, 2, 2, 1})); // destruction clears
-}
 
-void MruCacheTest::sameThreadMayReenterFromFactoryAndRelease()
-{
-    // The factory clears the cache (a notification delivered while the page loads) and then finds
-    // its key cached by a nested call: no deadlock, the outer value replaces the nested one, and
-    // the size counts once.
-    Ids released;
-    PageCache cache(2);
-    Miss(cache, 9, &released);
-    const Value outer = cache.GetOrInsert(
-        PageKey {1u, 0u},
-        [&] {
+    void indexOrdersKeysByFirstThenSecond()
+    {
+        Ids released;
+        PageCache cache(10);
+        for (auto [row, column] : Keys {{1, 0}, {0, 5}, {0, 0xFFFFFFFFu}, {1, 0}, {0, 4}})
+            cache.GetOrInsert(
+                PageKey {row, column}, [&] { return Tracked(0, &released); }, 1);
+        QCOMPARE(cache.KeysInOrder(), (Keys {{0, 4}, {0, 5}, {0, 0xFFFFFFFFu}, {1, 0}}));
+        QCOMPARE(cache.KeysByRecency(), (Keys {{0, 4}, {1, 0}, {0, 0xFFFFFFFFu}, {0, 5}}));
+    }
+
+    void clearReleasesMostRecentFirstAndRefills()
+    {
+        Ids released;
+        {
+            PageCache cache(5);
             cache.Clear();
-            Miss(cache, 1, &released);
-            return Tracked(-1, &released);
-        },
-        1);
-    QCOMPARE(released, (Ids {9, 1}));
-    QVERIFY(cache.Count() == 1 && cache.Total() == 1);
-
-    // An evicted value whose release asks the same cache for another page: that evicts again.
-    cache.GetOrInsert(
-        PageKey {2u, 0u}, [&] { return Tracked(2, &released, [&] { Miss(cache, 4, &released); }); }, 1);
-    QVERIFY(!Miss(cache, 1, &released));
-    Miss(cache, 3, &released);
-    QCOMPARE(cache.KeysByRecency(), (Keys {{4, 0}, {3, 0}}));
-    QVERIFY(cache.Total() == 2);
-}
-
-void MruCacheTest::secondThreadWaitsAndTakesFirstFactoryValue()
-{
-    for (int round = 0; round < 100; ++round) {
-        const MruCacheRace::Outcome outcome = MruCacheRace::RaceForMissingKey(round == 0);
-        QCOMPARE(outcome.factoryCalls, 1);
-        QVERIFY(outcome.sameValue);
+            for (unsigned int row : {1, 2, 3, 1})
+                Miss(cache, row, &released);
+            cache.Clear();
+            QCOMPARE(released, (Ids {1, 3, 2}));
+            QVERIFY(cache.Count() == 0 && cache.Total() == 0);
+            QVERIFY(Miss(cache, 1, &released) && Miss(cache, 2, &released));
+        }
+        QCOMPARE(released, (Ids {1, 3, 2, 2, 1})); // destruction clears
     }
-}
+
+    void sameThreadMayReenterFromFactoryAndRelease()
+    {
+        // The factory clears the cache (a notification delivered while the page loads) and then finds
+        // its key cached by a nested call: no deadlock, the outer value replaces the nested one, and
+        // the size counts once.
+        Ids released;
+        PageCache cache(2);
+        Miss(cache, 9, &released);
+        const Value outer = cache.GetOrInsert(
+            PageKey {1u, 0u},
+            [&] {
+                cache.Clear();
+                Miss(cache, 1, &released);
+                return Tracked(-1, &released);
+            },
+            1);
+        QCOMPARE(released, (Ids {9, 1}));
+        QVERIFY(cache.Count() == 1 && cache.Total() == 1);
+
+        // An evicted value whose release asks the same cache for another page: that evicts again.
+        cache.GetOrInsert(
+            PageKey {2u, 0u}, [&] { return Tracked(2, &released, [&] { Miss(cache, 4, &released); }); }, 1);
+        QVERIFY(!Miss(cache, 1, &released));
+        Miss(cache, 3, &released);
+        QCOMPARE(cache.KeysByRecency(), (Keys {{4, 0}, {3, 0}}));
+        QVERIFY(cache.Total() == 2);
+    }
+
+    void secondThreadWaitsAndTakesFirstFactoryValue()
+    {
+        for (int round = 0; round < 100; ++round) {
+            const MruCacheRace::Outcome outcome = MruCacheRace::RaceForMissingKey(round == 0);
+            QCOMPARE(outcome.factoryCalls, 1);
+            QVERIFY(outcome.sameValue);
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(MruCacheTest)
 #include "MruCacheTest.moc"

@@ -27,18 +27,11 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <memory>
-#include <stdexcept>
 
 using Zel::Sim::ParameterEditArea;
 using Zel::Sim::SampleParameter;
 
 namespace {
-
-void Require(bool condition, const char* what)
-{
-    if (!condition)
-        throw std::runtime_error(what);
-}
 
 // The dialog as the host makes it: the edit opened first, its clean-up list handed over.
 std::unique_ptr<ParameterDialog> NewParameterDialog(DemoEnvironment& environment, QWidget* parent)

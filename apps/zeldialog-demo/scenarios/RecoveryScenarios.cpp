@@ -20,7 +20,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <memory>
-#include <stdexcept>
 
 using Zel::Sim::AutosaveArea;
 
@@ -42,12 +41,6 @@ void FillAutosaveFolder(AutosaveArea& area)
     area.AddCopy(TString(L"Book3"), At(14, 10, 3));
     area.AddCopy(TString(L"C:\\Users\\dana\\Documents\\Inventory Forecast.zwb"), At(14, 8, 5));
     area.AddCopy(TString(L"\\\\fileserver\\finance\\Q3 Budget.zwb"), At(12, 17, 26));
-}
-
-void Require(bool condition, const char* what)
-{
-    if (!condition)
-        throw std::runtime_error(what);
 }
 
 // The view's row that shows the copy with `id`, or -1: a row shows a workbook and a time, not an id.
@@ -75,27 +68,6 @@ void SelectRows(QTableView& view, const std::vector<int>& rows)
         const QModelIndex index = view.model()->index(row, 0);
         view.selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-}
-
-// What the host reads back once a dialog has closed, shown as a small page of the demo's own.
-std::unique_ptr<QWidget> ResultPage(const QString& heading, const QStringList& lines)
-{
-    auto page = std::make_unique<QWidget>();
-    page->setWindowTitle(heading);
-    auto* layout = new QVBoxLayout(page.get());
-    layout->setContentsMargins(18, 14, 18, 18);
-    layout->setSpacing(8);
-    auto* title = new QLabel(heading, page.get());
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    layout->addWidget(title);
-    auto* body = new QLabel(lines.join(QLatin1Char('\n')), page.get());
-    body->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(body);
-    layout->addStretch(1);
-    page->resize(460, 60 + 22 * static_cast<int>(lines.size()));
-    return page;
 }
 
 QStringList Describe(const std::vector<RefCntPtr<AutosaveFilePresModel const>>& files)

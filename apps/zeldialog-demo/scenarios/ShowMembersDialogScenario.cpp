@@ -22,12 +22,6 @@
 
 namespace {
 
-std::shared_ptr<ICommandDispatcher const> Dispatcher(DemoEnvironment& environment)
-{
-    // The environment outlives every dialog of the demo; the dialog only borrows its host.
-    return std::shared_ptr<ICommandDispatcher const>(&environment.Host(), [](const ICommandDispatcher*) {});
-}
-
 FieldName OrdersTable()
 {
     return FieldName(Zel::Sim::SampleWorkbook::DataSourceName(), TString());
@@ -44,7 +38,7 @@ int SectionOf(const QAbstractItemModel& model, const QString& caption)
 void RunShowMembersTour(DemoEnvironment& environment, TourRecorder& tour)
 {
     {
-        ShowMembersDialog_New dialog(Dispatcher(environment), OrdersTable());
+        ShowMembersDialog_New dialog(environment.SharedHost(), OrdersTable());
         auto* table = dialog.findChild<TableView*>(QStringLiteral("m_ctrlTable"));
         QHeaderView* header = table->horizontalHeader();
         const QAbstractItemModel& model = *table->model();
@@ -80,7 +74,7 @@ void RunShowMembersTour(DemoEnvironment& environment, TourRecorder& tour)
     }
     {
         ShowMembersDialog_New dialog(
-            Dispatcher(environment), FieldName(Zel::Sim::SampleWorkbook::DataSourceName(), TString(L"Ship Mode")));
+            environment.SharedHost(), FieldName(Zel::Sim::SampleWorkbook::DataSourceName(), TString(L"Ship Mode")));
         dialog.show();
         QCoreApplication::processEvents();
         dialog.findChild<TableView*>(QStringLiteral("m_ctrlTable"))->resizeColumnsToContents();
@@ -91,7 +85,7 @@ void RunShowMembersTour(DemoEnvironment& environment, TourRecorder& tour)
 void OpenInteractively(DemoEnvironment& environment, QWidget*)
 {
     // The dialog has no parent of its own; it goes when it is closed.
-    auto* dialog = new ShowMembersDialog_New(Dispatcher(environment), OrdersTable());
+    auto* dialog = new ShowMembersDialog_New(environment.SharedHost(), OrdersTable());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
 
     // What the host would do after the time-out, on demand.

@@ -1,0 +1,3 @@
+#include "HierarchySetDefaultMemberPresModel.h"
+
+HierarchySetDefaultMemberPresModel::~HierarchySetDefaultMemberPresModel() = default;

@@ -1,0 +1,3 @@
+#include "Tuple.h"
+
+Tuple::~Tuple() = default;

@@ -1,0 +1,7 @@
+#include "ICubeExtension.h"
+
+namespace Zel::Sim {
+
+ICubeExtension::~ICubeExtension() = default;
+
+} // namespace Zel::Sim
