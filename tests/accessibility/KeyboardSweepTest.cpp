@@ -7,14 +7,19 @@
 #include "tests/support/ZelTestCase.h"
 
 #include "apps/drivers/ParameterDialogDriver.h"
+#include "apps/drivers/SetDefaultMemberDialogDriver.h"
 #include "main/dialogs/AutosaveFileRecoverDialog.h"
 #include "main/dialogs/CertificateNamesDialog.h"
 #include "main/dialogs/ParameterDialog.h"
+#include "main/dialogs/SelectMemberDialog.h"
+#include "main/dialogs/SetDefaultMemberDialog.h"
 #include "main/dialogs/ShowMembersDialog_New.h"
 #include "main/dialogs/ZelvarFramelessDialog.h"
 #include "main/dialogs/ZelvarFramelessDialog_Deprecated.h"
 #include "main/dialogs/ZelvarNonModalDialog.h"
 #include "sim/AutosaveArea.h"
+#include "sim/CubeArea.h"
+#include "sim/OrdersCube.h"
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
@@ -49,6 +54,7 @@ struct SweepHost
         , tableView(host, workbook)
         , lists(host)
         , edits(host, workbook, lists)
+        , cube(host, workbook)
     {
         autosave.AddCopy(TString(QStringLiteral("C:\\Reports\\Regional Sales.zwb")), QDateTime::currentDateTime());
         autosave.AddCopy(TString(QStringLiteral("Book1")), QDateTime::currentDateTime().addDays(-1));
@@ -66,7 +72,13 @@ struct SweepHost
     Zel::Sim::TableViewArea tableView;
     Zel::Sim::ParameterListArea lists;
     Zel::Sim::ParameterEditArea edits;
+    Zel::Sim::CubeArea cube;
 };
+
+FieldName CubeHierarchy(const char* name)
+{
+    return FieldName(Zel::Sim::OrdersCube::DataSourceName(), TString::FromUtf8(name));
+}
 
 // What a dialog built on a frame puts into it: a labelled field and the two buttons.
 QWidget* FrameContent(QDialog& dialog)
@@ -163,6 +175,15 @@ const SweptDialog kDialogs[] = {
     {"ParameterMemberView", MemberViewDialog},
     {"ParameterDialog",
         [](SweepHost& h) { return std::unique_ptr<QWidget>(Zel::Drivers::OpenNewParameterDialog(h.host, h.edits)); }},
+    {"SelectMemberDialog",
+        [](SweepHost& h) {
+            return std::unique_ptr<QWidget>(new SelectMemberDialog(h.Shared(), CubeHierarchy("Geography")));
+        }},
+    {"SetDefaultMemberDialog",
+        [](SweepHost& h) {
+            return std::unique_ptr<QWidget>(
+                Zel::Drivers::OpenSetDefaultMemberDialog(h.Shared(), CubeHierarchy("Geography")));
+        }},
 };
 
 // An option button that is not the chosen one of its exclusive group: Tab enters a group at its
