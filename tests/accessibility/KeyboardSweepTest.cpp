@@ -4,6 +4,7 @@
 // control once, in the order the form gives, and comes back to the first; Escape closes the
 // dialog. One line of kDialogs per dialog: a new dialog adds its line.
 
+#include "tests/frames/FrameTestSupport.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "apps/drivers/ParameterDialogDriver.h"
@@ -106,29 +107,15 @@ std::unique_ptr<QWidget> WithContent(std::unique_ptr<Frame> frame)
     return frame;
 }
 
-class LegacyFrame : public ZelvarFramelessDialog_Deprecated
+// A legacy frame whose subclass puts the content into its body.
+std::unique_ptr<QWidget> LegacyWithContent()
 {
-public:
-    LegacyFrame()
-        : ZelvarFramelessDialog_Deprecated(nullptr)
-    {
-        auto* layout = new QVBoxLayout(this);
-        m_title = new QLabel(QObject::tr("Rename Sheet"), this);
-        m_body = FrameContent(*this);
-        m_body->setParent(this);
-        layout->addWidget(m_title);
-        layout->addWidget(m_body);
-        resize(360, 220);
-    }
-    QWidget* GetTitleBarWidget() const override { return m_title; }
-    QWidget* GetBodyWidget() const override { return m_body; }
-    QWidget* GetBottomShadowWidget() const override { return nullptr; }
-    QWidget* GetRightShadowWidget() const override { return nullptr; }
-
-private:
-    QWidget* m_title = nullptr;
-    QWidget* m_body = nullptr;
-};
+    auto frame = std::make_unique<FrameTest::LegacyFrame>(false, false);
+    auto* layout = new QVBoxLayout(frame->GetBodyWidget());
+    layout->addWidget(FrameContent(*frame));
+    frame->resize(360, 220);
+    return frame;
+}
 
 // A parameter's list of values as the parameter dialog hosts it, in a dialog of its own.
 std::unique_ptr<QWidget> MemberViewDialog(SweepHost& h)
@@ -154,7 +141,7 @@ struct SweptDialog
 const SweptDialog kDialogs[] = {
     {"ZelvarFramelessDialog",
         [](SweepHost&) { return WithContent(std::make_unique<ZelvarFramelessDialog>(nullptr, true)); }},
-    {"ZelvarFramelessDialog_Deprecated", [](SweepHost&) { return std::unique_ptr<QWidget>(new LegacyFrame); }},
+    {"ZelvarFramelessDialog_Deprecated", [](SweepHost&) { return LegacyWithContent(); }},
     {"ZelvarNonModalDialog",
         [](SweepHost&) {
             return WithContent(

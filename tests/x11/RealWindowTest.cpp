@@ -4,6 +4,7 @@
 // hovered edge leaves no override cursor behind once the pointer leaves, and a screenshot of the
 // real windows is written to the test's output folder. Run again with the screen scaled by 2.
 
+#include "tests/frames/FrameTestSupport.h"
 #include "tests/support/ZelTestCase.h"
 #include "tests/x11/XTestPointer.h"
 
@@ -49,37 +50,11 @@ const QSize kMinimumSize(180, 140);
 constexpr int kGrabInset = 3;
 constexpr int kDragDistance = 30;
 
-// A frame of the older kind: the subclass supplies its title bar and body.
-class LegacyFrame : public ZelvarFramelessDialog_Deprecated
-{
-public:
-    LegacyFrame()
-        : ZelvarFramelessDialog_Deprecated(nullptr)
-    {
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(0);
-        m_title = new QLabel(QStringLiteral("Legacy frame"), this);
-        m_title->setFixedHeight(32);
-        m_body = new QLabel(QStringLiteral("Body"), this);
-        layout->addWidget(m_title);
-        layout->addWidget(m_body, 1);
-    }
-    QWidget* GetTitleBarWidget() const override { return m_title; }
-    QWidget* GetBodyWidget() const override { return m_body; }
-    QWidget* GetBottomShadowWidget() const override { return nullptr; }
-    QWidget* GetRightShadowWidget() const override { return nullptr; }
-
-private:
-    QLabel* m_title = nullptr;
-    QLabel* m_body = nullptr;
-};
-
 std::unique_ptr<ZelvarDialog> MakeFrame(FrameKind kind)
 {
     std::unique_ptr<ZelvarDialog> frame;
     if (kind == Legacy) {
-        frame = std::make_unique<LegacyFrame>();
+        frame = std::make_unique<FrameTest::LegacyFrame>(false, false);
     } else {
         std::unique_ptr<ZelvarFramelessDialog> frameless = kind == NonModal
             ? std::make_unique<ZelvarNonModalDialog>(IFloatingWindowsManager::Availabilities(), nullptr, true)
@@ -96,7 +71,7 @@ std::unique_ptr<ZelvarDialog> MakeFrame(FrameKind kind)
 QWidget* TitleBarOf(ZelvarDialog& frame, FrameKind kind)
 {
     if (kind == Legacy)
-        return static_cast<LegacyFrame&>(frame).GetTitleBarWidget();
+        return static_cast<FrameTest::LegacyFrame&>(frame).GetTitleBarWidget();
     return static_cast<ZelvarFramelessDialog&>(frame).GetTitleBar();
 }
 
@@ -139,20 +114,6 @@ QPoint Outward(int direction, int distance)
         direction & Top          ? -distance
             : direction & Bottom ? distance
                                  : 0};
-}
-
-// The geometry after the edges of `direction` followed the pointer to `to`, without the minimum.
-QRect Dragged(QRect g, int direction, const QPoint& to, FrameKind kind)
-{
-    if (direction & Left)
-        g.setLeft(to.x());
-    if (direction & Right)
-        g.setWidth(to.x() - g.x() + RightExtra(kind));
-    if (direction & Top)
-        g.setTop(to.y());
-    if (direction & Bottom)
-        g.setHeight(to.y() - g.y() + BottomExtra(kind));
-    return g;
 }
 
 Qt::CursorShape ShapeFor(int direction)
@@ -296,7 +257,8 @@ void RealWindowTest::edgesAndCornersFollowThePointer()
     QTRY_COMPARE(OverrideShape(), int(ShapeFor(edge.direction)));
     m_pointer->Drag(edge.grab, to);
 
-    QTRY_COMPARE(edge.frame->geometry(), Dragged(edge.before, edge.direction, to, edge.kind));
+    QTRY_COMPARE(edge.frame->geometry(),
+        FrameTest::Dragged(edge.before, edge.direction, to, QPoint(RightExtra(edge.kind), BottomExtra(edge.kind))));
     QTRY_COMPARE(OverrideShape(), -1);
 }
 
