@@ -1,0 +1,52 @@
+#pragma once
+
+#include "main/dialogs/EditAliasesDialog.h"
+
+#include <QtCore/QAbstractTableModel>
+
+#include <vector>
+
+// The members of the edited field in the host's order, three columns: the member's name, "*" when
+// it has an alias, and the text it shows (its alias, or its name when it has none). Only the shown
+// text is editable. An accepted change is kept beside the host's list (m_edited, by row) rather than
+// by copying the list, so that a field of a million members costs one vector of empty references
+// at most.
+//
+// Sends ApplyNewAliases for every change and ClearAliases for ClearAliases(); a failed
+// ApplyNewAliases counts as an answer without duplicates. The dispatcher is the dialog's; the host's
+// list is shared.
+class ZELDIALOG_EXPORT EditAliasesDialog::AliasesTableModel : public QAbstractTableModel
+{
+public:
+    enum Column
+    {
+        MemberColumn = 0,
+        HasAliasColumn = 1,
+        ShownColumn = 2,
+    };
+
+    AliasesTableModel(const ICommandDispatcher& dispatcher, const RefCntPtr<AliasesPresModel const>& aliases);
+    ~AliasesTableModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // How many members have an alias now.
+    int GetAssignedCount() const noexcept { return m_assignedCount; }
+    // The host's list with every alias removed, in place of the current one (a model reset).
+    void ClearAliases();
+
+private:
+    // The row's member as it stands now: the accepted change if there is one, else the host's.
+    const AliasItemPresModel* CurrentItem(int row) const;
+    void RefuseDuplicate(const AliasResultItemPresModel& result) const;
+
+    const ICommandDispatcher& m_dispatcher;
+    int m_assignedCount;
+    RefCntPtr<AliasesPresModel const> m_aliases;
+    std::vector<RefCntPtr<AliasItemPresModel const>> m_edited;
+};
