@@ -113,7 +113,8 @@ EditAliasesDialogRun::~EditAliasesDialogRun() = default;
 
 void EditAliasesDialogRun::Act()
 {
-    auto* dialog = qobject_cast<EditAliasesDialog*>(ZelvarDialog::FindExecutingDialog(QStringLiteral("EditAliasesDialog")));
+    auto* dialog
+        = qobject_cast<EditAliasesDialog*>(ZelvarDialog::FindExecutingDialog(QStringLiteral("EditAliasesDialog")));
     if (!dialog)
         return;
     const QPointer<EditAliasesDialog> guard(dialog);

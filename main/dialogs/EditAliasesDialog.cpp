@@ -10,6 +10,8 @@
 #include <QtCore/QItemSelectionModel>
 #include <QtCore/QSortFilterProxyModel>
 
+#include <utility>
+
 namespace {
 // A title bar with a close button only: no context-help button.
 constexpr Qt::WindowFlags kWindowFlags
@@ -26,6 +28,7 @@ EditAliasesDialog::EditAliasesDialog(
 {
     m_ui->setupUi(this);
     m_model = std::make_unique<AliasesTableModel>(m_dispatcher, aliases);
+    m_model->SetFailureHandler([this](std::exception_ptr failure) { ReportFailure(std::move(failure)); });
     setWindowTitle(LookupTFmtStr(Zel::Strings::EditAliasesTitle)
                        .arg(aliases->GetColumnCaption(), 0, L' ')
                        .ToTString()
@@ -58,6 +61,32 @@ EditAliasesDialog::EditAliasesDialog(
 
 EditAliasesDialog::~EditAliasesDialog() = default;
 
+int EditAliasesDialog::exec()
+{
+    m_running = true;
+    int result = QDialog::Rejected;
+    try {
+        result = ZelvarDialog::exec();
+    } catch (...) {
+        m_running = false;
+        throw;
+    }
+    m_running = false;
+    if (std::exception_ptr failure = std::exchange(m_failure, nullptr))
+        std::rethrow_exception(failure);
+    return result;
+}
+
+void EditAliasesDialog::ReportFailure(std::exception_ptr failure)
+{
+    if (!m_running)
+        std::rethrow_exception(failure);
+    // The first failure is the cause; whatever the closing dialog runs into after it is not.
+    if (!m_failure)
+        m_failure = std::move(failure);
+    reject();
+}
+
 void EditAliasesDialog::showEvent(QShowEvent* event)
 {
     ZelvarDialog::showEvent(event);
@@ -76,7 +105,11 @@ void EditAliasesDialog::UpdateUIState()
 
 void EditAliasesDialog::OnClear()
 {
-    m_model->ClearAliases();
+    try {
+        m_model->ClearAliases();
+    } catch (...) {
+        ReportFailure(std::current_exception());
+    }
 }
 
 void EditAliasesDialog::onSelectionChanged(const QItemSelection& selected, const QItemSelection& /*deselected*/)

@@ -4,6 +4,7 @@
 #include "host/ui/ZelvarDialog.h"
 #include "main/ZelDialogExport.h"
 
+#include <exception>
 #include <memory>
 
 class EditAliasesItemDelegate;
@@ -34,6 +35,12 @@ public:
     EditAliasesDialog(const ICommandDispatcher& dispatcher, const RefCntPtr<AliasesPresModel const>& aliases);
     ~EditAliasesDialog() override;
 
+    using ZelvarDialog::exec;
+    // Runs the dialog modally. A failure while it runs (a command without an answer, a host record
+    // missing) ends the run and is raised from here: it cannot leave through Qt's event handling,
+    // which does not unwind a dialog's modal loop.
+    int exec() override;
+
 public slots:
     void UpdateUIState();
     void OnClear();
@@ -43,10 +50,15 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Raises `failure` at once outside a modal run; inside one, keeps it for exec() and ends the run.
+    void ReportFailure(std::exception_ptr failure);
+
     std::unique_ptr<Ui::EditAliasesDialog> m_ui;
     std::unique_ptr<AliasesTableModel> m_model;
     const ICommandDispatcher& m_dispatcher;
     // Declared after the model: the table lets go of them before the model goes.
     std::unique_ptr<QItemSelectionModel> m_selectionModel;
     std::unique_ptr<EditAliasesItemDelegate> m_delegate;
+    bool m_running = false;
+    std::exception_ptr m_failure;
 };

@@ -84,6 +84,18 @@ QVariant EditAliasesDialog::AliasesTableModel::data(const QModelIndex& index, in
 
 bool EditAliasesDialog::AliasesTableModel::setData(const QModelIndex& index, const QVariant& value, int /*role*/)
 {
+    if (!m_failureHandler)
+        return Edit(index, value);
+    try {
+        return Edit(index, value);
+    } catch (...) {
+        m_failureHandler(std::current_exception());
+        return false;
+    }
+}
+
+bool EditAliasesDialog::AliasesTableModel::Edit(const QModelIndex& index, const QVariant& value)
+{
     if (index.column() != ShownColumn || index.row() < 0)
         return false;
     const TString text(value.toString());

@@ -4,6 +4,8 @@
 
 #include <QtCore/QAbstractTableModel>
 
+#include <exception>
+#include <functional>
 #include <vector>
 
 // The members of the edited field in the host's order, three columns: the member's name, "*" when
@@ -35,12 +37,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Where a failure of an edit goes (a host record missing): without a handler it is raised from
+    // setData; with one, setData hands it over and refuses the edit, since an edit arrives through
+    // the view's event handling, which an exception must not cross.
+    void SetFailureHandler(std::function<void(std::exception_ptr)> handler) { m_failureHandler = std::move(handler); }
+
     // How many members have an alias now.
     int GetAssignedCount() const noexcept { return m_assignedCount; }
     // The host's list with every alias removed, in place of the current one (a model reset).
     void ClearAliases();
 
 private:
+    bool Edit(const QModelIndex& index, const QVariant& value);
     // The row's member as it stands now: the accepted change if there is one, else the host's.
     const AliasItemPresModel* CurrentItem(int row) const;
     void RefuseDuplicate(const AliasResultItemPresModel& result) const;
@@ -49,4 +57,5 @@ private:
     int m_assignedCount;
     RefCntPtr<AliasesPresModel const> m_aliases;
     std::vector<RefCntPtr<AliasItemPresModel const>> m_edited;
+    std::function<void(std::exception_ptr)> m_failureHandler;
 };

@@ -95,7 +95,8 @@ void EditAliasesDialogTest::opensOnTheHostsListSortedByNameWithoutCase()
     QCOMPARE(table.horizontalHeader()->sortIndicatorSection(), 0);
     QCOMPARE(table.horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
     QCOMPARE(Column(*table.model(), 0),
-        (QStringList {QStringLiteral("central"), QStringLiteral("East"), QStringLiteral("south"), QStringLiteral("West")}));
+        (QStringList {
+            QStringLiteral("central"), QStringLiteral("East"), QStringLiteral("south"), QStringLiteral("West")}));
 
     QVERIFY(ClearButton(dialog).isEnabled()); // two members have aliases
     QVERIFY(host.Commands().empty());
@@ -112,10 +113,13 @@ void EditAliasesDialogTest::cellsShowNameMarkAndShownText()
     QCOMPARE(model.rowCount(), 4);
     QCOMPARE(model.columnCount(), 3);
     QCOMPARE(Column(model, 0),
-        (QStringList {QStringLiteral("West"), QStringLiteral("central"), QStringLiteral("East"), QStringLiteral("south")}));
-    QCOMPARE(Column(model, 1), (QStringList {QStringLiteral("*"), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("*")}));
+        (QStringList {
+            QStringLiteral("West"), QStringLiteral("central"), QStringLiteral("East"), QStringLiteral("south")}));
+    QCOMPARE(Column(model, 1),
+        (QStringList {QStringLiteral("*"), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("*")}));
     QCOMPARE(Column(model, 2),
-        (QStringList {QStringLiteral("Western"), QStringLiteral("central"), QStringLiteral("East"), QStringLiteral("Southern")}));
+        (QStringList {
+            QStringLiteral("Western"), QStringLiteral("central"), QStringLiteral("East"), QStringLiteral("Southern")}));
     QCOMPARE(model.index(0, 2).data(Qt::EditRole).toString(), QStringLiteral("Western"));
     QVERIFY(!model.index(0, 0).data(Qt::ToolTipRole).isValid());
     QVERIFY(!model.index(0, 3).data().isValid());
@@ -155,13 +159,20 @@ void EditAliasesDialogTest::editRules_data()
     QTest::addColumn<int>("assigned");
 
     // Host rows: 0 West as Western, 1 central, 2 East, 3 south as Southern; two aliases at start.
-    QTest::newRow("alias for a member without one") << 2 << "Eastern" << true << true << "Eastern" << "*" << 3;
-    QTest::newRow("another alias for an aliased member") << 0 << "Far West" << true << true << "Far West" << "*" << 2;
-    QTest::newRow("its own name takes the alias away") << 0 << "West" << true << false << "West" << " " << 1;
-    QTest::newRow("nothing takes the alias away") << 3 << "" << true << false << "south" << " " << 1;
-    QTest::newRow("its own name on a member without alias") << 1 << "central" << true << false << "central" << " " << 2;
-    QTest::newRow("the alias it has already") << 0 << "Western" << false << true << "Western" << "*" << 2;
-    QTest::newRow("nothing for a member without alias") << 2 << "" << false << false << "East" << " " << 2;
+    QTest::newRow("alias for a member without one") << 2 << "Eastern" << true << true << "Eastern"
+                                                    << "*" << 3;
+    QTest::newRow("another alias for an aliased member") << 0 << "Far West" << true << true << "Far West"
+                                                         << "*" << 2;
+    QTest::newRow("its own name takes the alias away") << 0 << "West" << true << false << "West"
+                                                       << " " << 1;
+    QTest::newRow("nothing takes the alias away") << 3 << "" << true << false << "south"
+                                                  << " " << 1;
+    QTest::newRow("its own name on a member without alias") << 1 << "central" << true << false << "central"
+                                                            << " " << 2;
+    QTest::newRow("the alias it has already") << 0 << "Western" << false << true << "Western"
+                                              << "*" << 2;
+    QTest::newRow("nothing for a member without alias") << 2 << "" << false << false << "East"
+                                                        << " " << 2;
 }
 
 void EditAliasesDialogTest::editRules()
@@ -225,10 +236,12 @@ void EditAliasesDialogTest::duplicateIsRefusedWithTheHostsMessage_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("an alias another member shows")
-        << 2 << "Western" << R"(The member "West" is already shown as "Western". Enter a different alias.)";
+        << 2 << "Western"
+        << R"(The member "West" is already shown as "Western". Enter a different alias.)";
     // Taking the alias away shows the name, which another member's alias may already show.
     QTest::newRow("a name another member's alias shows")
-        << 0 << "" << R"(The member "south" is already shown as "West". Enter a different alias.)";
+        << 0 << ""
+        << R"(The member "south" is already shown as "West". Enter a different alias.)";
 }
 
 void EditAliasesDialogTest::duplicateIsRefusedWithTheHostsMessage()
@@ -360,7 +373,8 @@ void EditAliasesDialogTest::clearWithoutAnAnswerChangesNothing()
         QCOMPARE(QString::fromStdString(e->Condition()), QStringLiteral("m_ptr"));
     }
     QCOMPARE(Column(*proxy, 2),
-        (QStringList {QStringLiteral("central"), QStringLiteral("East"), QStringLiteral("Southern"), QStringLiteral("Western")}));
+        (QStringList {
+            QStringLiteral("central"), QStringLiteral("East"), QStringLiteral("Southern"), QStringLiteral("Western")}));
     QVERIFY(ClearButton(dialog).isEnabled());
 }
 

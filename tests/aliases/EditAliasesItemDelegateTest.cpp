@@ -161,7 +161,8 @@ void EditAliasesItemDelegateTest::f2EditsTheCurrentRow()
 {
     Fixture f;
     QVERIFY(f.ready);
-    f.table.selectionModel()->setCurrentIndex(f.Cell(2, 1), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    f.table.selectionModel()->setCurrentIndex(
+        f.Cell(2, 1), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTest::keyClick(&f.table, Qt::Key_F2);
     QCOMPARE(f.Edited(), f.Cell(2, kShown));
     QCOMPARE(f.Editor()->text(), QStringLiteral("Gamma"));

@@ -22,8 +22,9 @@ QStringList Shown(const RefCntPtr<AliasesPresModel const>& list)
 {
     QStringList texts;
     for (const auto& item : list->GetAliases())
-        texts << (item->GetHasAlias() ? item->GetMemberName().ToQString() + QStringLiteral("=") + item->GetAlias().ToQString()
-                                      : item->GetMemberName().ToQString());
+        texts << (item->GetHasAlias()
+                ? item->GetMemberName().ToQString() + QStringLiteral("=") + item->GetAlias().ToQString()
+                : item->GetMemberName().ToQString());
     return texts;
 }
 
@@ -124,13 +125,24 @@ void AliasAreaTest::duplicatesAreWhatAnotherMemberShows_data()
     // Before each change East shows "Eastern", West "Western", and South "West", which it may
     // once West shows an alias.
     const QStringList start {"Central", "East=Eastern", "South=West", "West=Western"};
-    QTest::newRow("a name nobody shows") << "Central=Middle" << "" << QStringList {"Central=Middle", "East=Eastern", "South=West", "West=Western"};
-    QTest::newRow("another member's alias") << "Central=Eastern" << "East" << start;
-    QTest::newRow("another member's name") << "Central=East" << "" << QStringList {"Central=East", "East=Eastern", "South=West", "West=Western"};
-    QTest::newRow("the name of a member without alias") << "East=Central" << "Central" << start;
-    QTest::newRow("its own name takes the alias away") << "East=East" << "" << QStringList {"Central", "East", "South=West", "West=Western"};
-    QTest::newRow("back to a name another alias shows") << "West=" << "South" << start;
-    QTest::newRow("the alias it has") << "East=Eastern" << "" << start;
+    QTest::newRow("a name nobody shows") << "Central=Middle"
+                                         << ""
+                                         << QStringList {
+                                                "Central=Middle", "East=Eastern", "South=West", "West=Western"};
+    QTest::newRow("another member's alias") << "Central=Eastern"
+                                            << "East" << start;
+    QTest::newRow("another member's name")
+        << "Central=East"
+        << "" << QStringList {"Central=East", "East=Eastern", "South=West", "West=Western"};
+    QTest::newRow("the name of a member without alias") << "East=Central"
+                                                        << "Central" << start;
+    QTest::newRow("its own name takes the alias away")
+        << "East=East"
+        << "" << QStringList {"Central", "East", "South=West", "West=Western"};
+    QTest::newRow("back to a name another alias shows") << "West="
+                                                        << "South" << start;
+    QTest::newRow("the alias it has") << "East=Eastern"
+                                      << "" << start;
 }
 
 void AliasAreaTest::duplicatesAreWhatAnotherMemberShows()
