@@ -307,6 +307,14 @@ std::size_t AliasArea::OpenEditCount() const
     return m_impl->edits.size();
 }
 
+std::vector<int> AliasArea::OpenEditIds() const
+{
+    std::vector<int> ids;
+    for (const auto& edit : m_impl->edits)
+        ids.push_back(edit.first);
+    return ids;
+}
+
 RefCntPtr<AliasesPresModel const> AliasArea::PendingAliases(int editId) const
 {
     return Impl::Record(editId, m_impl->edits.at(editId));

@@ -5,6 +5,7 @@
 #include "host/doc/AliasPresModels.h"
 
 #include <memory>
+#include <vector>
 
 namespace Zel::Sim {
 
@@ -36,6 +37,8 @@ public:
     AliasArea& operator=(const AliasArea&) = delete;
 
     std::size_t OpenEditCount() const;
+    // The ids of the open edits, oldest first.
+    std::vector<int> OpenEditIds() const;
     // The list as the edit would answer it now; an unknown edit raises std::out_of_range.
     RefCntPtr<AliasesPresModel const> PendingAliases(int editId) const;
 
