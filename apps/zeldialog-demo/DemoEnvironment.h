@@ -1,10 +1,12 @@
 #pragma once
 
+#include "sim/AliasArea.h"
 #include "sim/AutosaveArea.h"
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
 #include "sim/SimHost.h"
+#include "sim/SimWorkbookDoc.h"
 #include "sim/TableViewArea.h"
 
 #include <QtCore/QTemporaryDir>
@@ -23,6 +25,9 @@ public:
     Zel::Sim::TableViewArea& TableView() noexcept { return m_tableView; }
     Zel::Sim::ParameterListArea& ParameterLists() noexcept { return m_parameterLists; }
     Zel::Sim::ParameterEditArea& ParameterEdits() noexcept { return m_parameterEdits; }
+    Zel::Sim::AliasArea& Aliases() noexcept { return m_aliases; }
+    // The sample workbook as the host's document: the host's events about it are raised here.
+    Zel::Sim::SimWorkbookDoc& Document() noexcept { return m_document; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -37,4 +42,7 @@ private:
     Zel::Sim::ParameterListArea m_parameterLists;
     // Whole parameter edits; their lists live in m_parameterLists.
     Zel::Sim::ParameterEditArea m_parameterEdits;
+    // Alias edits of the workbook's fields; committed aliases live in the workbook.
+    Zel::Sim::AliasArea m_aliases;
+    Zel::Sim::SimWorkbookDoc m_document;
 };
