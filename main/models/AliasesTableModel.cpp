@@ -46,6 +46,16 @@ const AliasItemPresModel* EditAliasesDialog::AliasesTableModel::CurrentItem(int 
     return at < items.size() ? items[at].get() : nullptr;
 }
 
+const QString& EditAliasesDialog::AliasesTableModel::MemberName(int row, const AliasItemPresModel& item) const
+{
+    if (m_names.size() != m_aliases->GetAliases().size())
+        m_names.assign(m_aliases->GetAliases().size(), QString());
+    QString& name = m_names[static_cast<std::size_t>(row)];
+    if (name.isNull())
+        name = item.GetMemberName().ToQString();
+    return name;
+}
+
 int EditAliasesDialog::AliasesTableModel::rowCount(const QModelIndex& parent) const
 {
     // A table: cells have no children (QAbstractItemModelTester and the proxy rely on it).
@@ -72,11 +82,11 @@ QVariant EditAliasesDialog::AliasesTableModel::data(const QModelIndex& index, in
         return {};
     switch (index.column()) {
     case MemberColumn:
-        return item->GetMemberName().ToQString();
+        return MemberName(index.row(), *item);
     case HasAliasColumn:
         return HasAliasMark(item->GetHasAlias());
     case ShownColumn:
-        return (item->GetHasAlias() ? item->GetAlias() : item->GetMemberName()).ToQString();
+        return item->GetHasAlias() ? item->GetAlias().ToQString() : MemberName(index.row(), *item);
     default:
         return {};
     }
@@ -213,5 +223,6 @@ void EditAliasesDialog::AliasesTableModel::ClearAliases()
     m_aliases = std::move(cleared);
     m_assignedCount = 0;
     m_edited.clear();
+    m_names.clear();
     endResetModel();
 }

@@ -51,6 +51,8 @@ private:
     bool Edit(const QModelIndex& index, const QVariant& value);
     // The row's member as it stands now: the accepted change if there is one, else the host's.
     const AliasItemPresModel* CurrentItem(int row) const;
+    // The member's name as shown, converted from the host's text once per row.
+    const QString& MemberName(int row, const AliasItemPresModel& item) const;
     void RefuseDuplicate(const AliasResultItemPresModel& result) const;
 
     const ICommandDispatcher& m_dispatcher;
@@ -58,4 +60,8 @@ private:
     RefCntPtr<AliasesPresModel const> m_aliases;
     std::vector<RefCntPtr<AliasItemPresModel const>> m_edited;
     std::function<void(std::exception_ptr)> m_failureHandler;
+    // The sort asks for every member's name some forty times (a million members: forty million
+    // calls); converting the host's wide text each time would allocate as often. Filled on first
+    // use, emptied with the list; an edit never changes a member's name.
+    mutable std::vector<QString> m_names;
 };

@@ -326,10 +326,11 @@ void EditAliasesDialogTest::clearButtonFollowsTheAliasCount()
     QVERIFY(model.setData(model.index(0, 2), QStringLiteral("Western")));
     QVERIFY(clear.isEnabled());
 
-    // The host's list after clearing replaces the list and every accepted change.
+    // The host's list after clearing replaces the list and every accepted change, names included.
+    QCOMPARE(Column(model, 0), (QStringList {QStringLiteral("West"), QStringLiteral("East")}));
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
     host.Clear();
-    host.Answer<Cmds::ClearAliases>().Set<Cmds::ClearedAliases>(List(kEditId, {{L"West"}, {L"East"}}));
+    host.Answer<Cmds::ClearAliases>().Set<Cmds::ClearedAliases>(List(kEditId, {{L"West"}, {L"North"}}));
     clear.click();
     QCOMPARE(host.CommandIds(), std::vector<int> {Cmds::ClearAliases::id});
     QCOMPARE(host.Last<Cmds::ClearAliases>().Get<Cmds::AliasEditId>(), kEditId);
@@ -337,7 +338,8 @@ void EditAliasesDialogTest::clearButtonFollowsTheAliasCount()
     QCOMPARE(reset.size(), 1);
     QVERIFY(!clear.isEnabled());
     QCOMPARE(Column(model, 1), (QStringList {QStringLiteral(" "), QStringLiteral(" ")}));
-    QCOMPARE(Column(model, 2), (QStringList {QStringLiteral("West"), QStringLiteral("East")}));
+    QCOMPARE(Column(model, 0), (QStringList {QStringLiteral("West"), QStringLiteral("North")}));
+    QCOMPARE(Column(model, 2), (QStringList {QStringLiteral("West"), QStringLiteral("North")}));
 }
 
 void EditAliasesDialogTest::clearWithoutAnAnswerChangesNothing_data()
