@@ -62,6 +62,11 @@ QLineEdit& EditAliasesDialogDriver::ClickMember(const QString& member) const
     const int row = RowOf(member);
     if (row < 0)
         throw DriverError(QStringLiteral("the alias table lists no member \"%1\"").arg(member).toStdString());
+    return ClickRow(row);
+}
+
+QLineEdit& EditAliasesDialogDriver::ClickRow(int row) const
+{
     QTableView& table = Table();
     const QModelIndex cell = table.model()->index(row, kMemberColumn);
     table.scrollTo(cell);

@@ -33,6 +33,8 @@ public:
 
     // Clicks the member's name: the editor of its shown text opens, which is returned.
     QLineEdit& ClickMember(const QString& member) const;
+    // The same for the table's row `row` (in the order shown), scrolled into view first.
+    QLineEdit& ClickRow(int row) const;
     // The editor open now, or null.
     QLineEdit* Editor() const;
     // Replaces the open editor's text by typing it (select all, then the keys).
