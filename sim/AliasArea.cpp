@@ -231,18 +231,6 @@ struct AliasArea::Impl
         return aliases;
     }
 
-    static RefCntPtr<SimpleCommandsPresModel const> DiscardCommands(int id)
-    {
-        RefCntPtr<IParameters> arguments = ContextParameters::Create();
-        SetValParameter<int>(*arguments, Cmds::AliasEditId::id, id);
-        auto discard = MakeRefCnt<SimpleCommandPresModel>();
-        discard->SetCommandId(Cmds::DiscardEditAliases::id);
-        discard->SetArguments(RefCntPtr<IParameters const>(std::move(arguments)));
-        auto commands = MakeRefCnt<SimpleCommandsPresModel>();
-        commands->SetCommands({RefCntPtr<SimpleCommandPresModel const>(std::move(discard))});
-        return commands;
-    }
-
     SampleWorkbook& workbook;
     std::map<int, Edit> edits;
     int nextId = 1;
@@ -263,7 +251,7 @@ AliasArea::AliasArea(SimHost& host, SampleWorkbook& workbook)
         [lock](const SimArguments<Cmds::StartEditAliases>& args, SimResults<Cmds::StartEditAliases>& out) {
             const std::shared_ptr<Impl> impl = lock();
             const int id = impl->Start(args.Get<Cmds::AliasField>());
-            out.Set<Cmds::CleanupCommands>(Impl::DiscardCommands(id));
+            out.Set<Cmds::CleanupCommands>(Zel::Commands::MakeCommandList<Cmds::DiscardEditAliases>(id));
             out.Set<Cmds::Aliases>(Impl::Record(id, impl->edits.at(id)));
         });
     host.Handle<Cmds::ApplyNewAliases>(

@@ -13,9 +13,8 @@ namespace {
 template <typename Cmd>
 void SendUnread(const ICommandDispatcher& dispatcher, int editId)
 {
-    RefCntPtr<IParameters> arguments = ContextParameters::Create();
-    SetValParameter<int>(*arguments, Cmds::AliasEditId::id, editId);
-    dispatcher.ExecuteCommand(Cmd::id, RefCntPtr<IParameters const>(arguments), nullptr);
+    dispatcher.ExecuteCommand(
+        Cmd::id, RefCntPtr<IParameters const>(Zel::Commands::ArgumentSet<Cmd>::Make(editId)), nullptr);
 }
 
 } // namespace

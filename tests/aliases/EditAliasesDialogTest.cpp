@@ -1,6 +1,7 @@
 #include "AliasesTestSupport.h"
 
 #include "host/doc/HostLog.h"
+#include "host/doc/Preferences.h"
 #include "host/doc/StringIds.h"
 #include "main/dialogs/EditAliasesDialog.h"
 #include "main/models/AliasesTableModel.h"
@@ -392,6 +393,15 @@ void EditAliasesDialogTest::showSplitsTheWidthAroundTheMarkColumn()
     QCOMPARE(table.columnWidth(1), 60);
     QCOMPARE(table.columnWidth(0), rest / 2);
     QCOMPARE(table.columnWidth(2), rest / 2);
+
+    // The host keeps where the dialog was, not its size.
+    const RefCntPtr<IPreferences> preferences = SessionContext::Get().GetIPreferences();
+    const TString key(L"EditAliasesDlg");
+    preferences->SetValue(ZelvarDialog::LastPositionKey(key), QVariant());
+    dialog.move(40, 30);
+    dialog.reject();
+    QCOMPARE(preferences->GetValue(ZelvarDialog::LastPositionKey(key)).toPoint(), dialog.pos());
+    QVERIFY(!preferences->GetValue(ZelvarDialog::LastSizeKey(key)).isValid());
 }
 
 void EditAliasesDialogTest::selectingARowMakesItsFirstCellCurrent()

@@ -28,14 +28,7 @@ const FieldName kRegion(TString(L"Orders"), TString(L"Region"));
 
 RefCntPtr<SimpleCommandsPresModel const> DiscardList(int id)
 {
-    RefCntPtr<IParameters> arguments = ContextParameters::Create();
-    SetValParameter<int>(*arguments, Cmds::AliasEditId::id, id);
-    auto discard = MakeRefCnt<SimpleCommandPresModel>();
-    discard->SetCommandId(Cmds::DiscardEditAliases::id);
-    discard->SetArguments(RefCntPtr<IParameters const>(std::move(arguments)));
-    auto list = MakeRefCnt<SimpleCommandsPresModel>();
-    list->SetCommands({RefCntPtr<SimpleCommandPresModel const>(std::move(discard))});
-    return list;
+    return Zel::Commands::MakeCommandList<Cmds::DiscardEditAliases>(id);
 }
 
 void AnswerStart(RecordingDispatcher& host)
