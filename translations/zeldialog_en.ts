@@ -61,6 +61,19 @@
     </message>
 </context>
 <context>
+    <name>EditAliasesDialog</name>
+    <message>
+        <location filename="../forms/EditAliasesDialog.ui" line="+14"/>
+        <source>Edit Aliases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Clear Aliases</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ParameterDialog</name>
     <message>
         <location filename="../forms/ParameterDialog.ui" line="+14"/>
