@@ -11,6 +11,7 @@
 #include "host/doc/StringIds.h"
 #include "host/ui/QtSignalBlocker.h"
 #include "host/ui/TMessageBox.h"
+#include "host/ui/UnificationFontUtil.h"
 #include "widgets/EnumModelFactory.h"
 
 #include <QtCore/QScopedValueRollback>
@@ -40,6 +41,9 @@ constexpr const char* kDeleteOutOfSync
 
 // The entry of the hierarchy list that stands for the measures.
 constexpr int kMeasuresEntry = -2;
+// Room for a name and a parent's unique name before they are elided; the formula takes the rest.
+constexpr int kNameColumnWidth = 170;
+constexpr int kParentColumnWidth = 170;
 
 enum Column : int
 {
@@ -89,6 +93,15 @@ CalculatedMembersDialog::Impl::Impl(CalculatedMembersDialog& owner,
 {
     LogMessage(TString(L"ACTION: Display 'Calculated Members' dialog."));
     m_ui->setupUi(&owner);
+    // The form's fixed sizes (a 105 pixel list, a 330 pixel definition box) are made for the
+    // toolkit's body text, not for whatever the application's default font is.
+    owner.setFont(UnificationFontUtil::GetFont(UnificationFontUtil::Body, UnificationFontUtil::Regular, &owner));
+    // The definition box's minimum is the form's; where this platform's controls need more room
+    // than that, the box (and with it the dialog) grows rather than cutting off the formula area.
+    QGroupBox& definition = *m_ui->groupBox;
+    definition.setMinimumHeight(std::max(definition.minimumHeight(), definition.minimumSizeHint().height()));
+    // The hierarchy lines up with the result type below it, and shows "Measures" whole.
+    m_ui->m_hierarchies->setMinimumWidth(m_ui->m_lstResultType->width());
 
     std::optional<FieldName> initialField;
     if (!field.IsEmpty())
@@ -154,6 +167,8 @@ void CalculatedMembersDialog::Impl::SetUpList()
     list.setTextElideMode(Qt::ElideRight);
     list.setWordWrap(false);
     list.horizontalHeader()->setStretchLastSection(true);
+    list.setColumnWidth(NameColumn, kNameColumnWidth);
+    list.setColumnWidth(ParentColumn, kParentColumnWidth);
     list.setEditTriggers(QAbstractItemView::NoEditTriggers);
     const StringId headers[] = {Zel::Strings::CalculationNameHeader, Zel::Strings::CalculationParentHeader,
         Zel::Strings::CalculationFormulaHeader};
