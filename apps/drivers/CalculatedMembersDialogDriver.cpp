@@ -44,6 +44,13 @@ CalculatedMembersDialogDriver::CalculatedMembersDialogDriver(CalculatedMembersDi
 void CalculatedMembersDialogDriver::Open() const
 {
     m_dialog.show();
+    Activate();
+}
+
+void CalculatedMembersDialogDriver::Activate() const
+{
+    if (QApplication::activeWindow() == &m_dialog)
+        return;
     QApplication::setActiveWindow(&m_dialog);
     if (!QTest::qWaitForWindowActive(&m_dialog))
         throw DriverError("the calculated members dialog never became the active window");
@@ -113,6 +120,7 @@ void CalculatedMembersDialogDriver::Down() const
 void CalculatedMembersDialogDriver::TypeName(const QString& name) const
 {
     auto& edit = Get<QLineEdit>("m_edtName");
+    Activate();
     edit.setFocus();
     edit.selectAll();
     if (name.isEmpty())
@@ -183,6 +191,8 @@ void CalculatedMembersDialogDriver::BrowseParent(
             dialog->reject();
     });
     Click(withRadio ? "m_selected" : "m_browse");
+    // The dialog is the active window again once the member dialog has gone, as on a desktop.
+    Activate();
     if (failure)
         std::rethrow_exception(failure);
     if (!ran)

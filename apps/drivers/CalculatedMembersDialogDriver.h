@@ -63,6 +63,8 @@ public:
     void Cancel() const;
 
 private:
+    void Activate() const;
+
     CalculatedMembersDialog& m_dialog;
 };
 

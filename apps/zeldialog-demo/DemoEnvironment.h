@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/AutosaveArea.h"
+#include "sim/CalculatedMembersArea.h"
 #include "sim/CubeArea.h"
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
@@ -30,6 +31,7 @@ public:
     Zel::Sim::ParameterListArea& ParameterLists() noexcept { return m_parameterLists; }
     Zel::Sim::ParameterEditArea& ParameterEdits() noexcept { return m_parameterEdits; }
     Zel::Sim::CubeArea& Cube() noexcept { return m_cube; }
+    Zel::Sim::CalculatedMembersArea& Calculations() noexcept { return m_calculations; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -46,4 +48,6 @@ private:
     Zel::Sim::ParameterEditArea m_parameterEdits;
     // The cube over the orders; its member tables live in the workbook's database.
     Zel::Sim::CubeArea m_cube;
+    // The cube's calculated members and measures; it extends the cube, so it goes before it.
+    Zel::Sim::CalculatedMembersArea m_calculations;
 };

@@ -42,7 +42,7 @@ constexpr const char* kDeleteOutOfSync
 // The entry of the hierarchy list that stands for the measures.
 constexpr int kMeasuresEntry = -2;
 // Room for a name and a parent's unique name before they are elided; the formula takes the rest.
-constexpr int kNameColumnWidth = 170;
+constexpr int kNameColumnWidth = 200;
 constexpr int kParentColumnWidth = 170;
 
 enum Column : int
