@@ -63,6 +63,24 @@ QString OneLine(const TString& formula)
     return text;
 }
 
+// Every row of the list is one line of one font beside a check box, so a row is as tall as its
+// contents when it is as tall as one such row measured once. Resizing each row to its contents would
+// lay out the text of every cell again: a third of a second for a thousand calculations.
+void SizeRowsToContents(QTableWidget& list)
+{
+    list.insertRow(0);
+    auto* probe = new QTableWidgetItem(QStringLiteral("Xg"));
+    probe->setFlags(Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+    probe->setCheckState(Qt::Checked);
+    list.setItem(0, 0, probe);
+    QHeaderView& rows = *list.verticalHeader();
+    rows.resizeSections(QHeaderView::ResizeToContents);
+    const int height = rows.sectionSize(0);
+    list.removeRow(0);
+    rows.setSectionResizeMode(QHeaderView::Fixed);
+    rows.setDefaultSectionSize(height);
+}
+
 int FindExactText(const QComboBox& combo, const TString& text)
 {
     return combo.findText(text.ToQString(), Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -163,7 +181,7 @@ void CalculatedMembersDialog::Impl::SetUpList()
     list.horizontalHeader()->setHighlightSections(false);
     list.setShowGrid(false);
     list.verticalHeader()->hide();
-    list.verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    SizeRowsToContents(list);
     list.setTextElideMode(Qt::ElideRight);
     list.setWordWrap(false);
     list.horizontalHeader()->setStretchLastSection(true);

@@ -86,11 +86,16 @@ private slots:
         QCOMPARE(dialog->size(), QSize(710, 546));
         QVERIFY(ZelTest::HostLogMentions(QStringLiteral("ACTION: Display 'Calculated Members' dialog.")));
 
-        const auto& list = driver.Get<QTableWidget>("m_lstMembers");
+        auto& list = driver.Get<QTableWidget>("m_lstMembers");
         QCOMPARE(list.selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(list.selectionMode(), QAbstractItemView::ExtendedSelection);
         QVERIFY(!list.showGrid());
         QVERIFY(list.verticalHeader()->isHidden());
+        // Every row is as tall as its contents.
+        QHeaderView& rows = *list.verticalHeader();
+        const int rowHeight = rows.sectionSize(2);
+        rows.resizeSections(QHeaderView::ResizeToContents);
+        QCOMPARE(rows.sectionSize(2), rowHeight);
         QVERIFY(list.horizontalHeader()->stretchLastSection());
         QCOMPARE(list.horizontalHeaderItem(0)->text(), LookupTStr(Zel::Strings::CalculationNameHeader).ToQString());
         QCOMPARE(list.horizontalHeaderItem(2)->text(), LookupTStr(Zel::Strings::CalculationFormulaHeader).ToQString());
