@@ -18,6 +18,7 @@
 
 #include "ui_CalculatedMembersDialog.h"
 
+#include "bench/WindowTiming.h"
 #include "gen-command-wrappers/CalculatedMembersCommandWrappers.h"
 #include "host/doc/MdxTokenizer.h"
 #include "host/ui/MdxLexer.h"
@@ -284,25 +285,10 @@ private:
     RefCntPtr<IParameters> m_answer;
 };
 
-template <typename MakeShown>
-void TimeShown(benchmark::State& state, MakeShown makeShown)
-{
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        auto window = makeShown();
-        window->show();
-        QCoreApplication::processEvents();
-        window->repaint();
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        window.reset();
-        QCoreApplication::processEvents();
-    }
-}
-
 void BM_OpenCalculatedMembersDialog(benchmark::State& state)
 {
     const auto host = std::make_shared<EditingHost>(static_cast<int>(state.range(0)));
-    TimeShown(state,
+    ZelBench::TimeShown(state,
         [&] { return std::make_unique<CalculatedMembersDialog>(host, TString(L"Orders Cube"), FieldName(), true); });
     state.counters["calculations"] = static_cast<double>(state.range(0));
 }
@@ -314,7 +300,7 @@ void BM_BareCalculatedMembersForm(benchmark::State& state)
     {
         Ui::CalculatedMembersDialog ui;
     };
-    TimeShown(state, [] {
+    ZelBench::TimeShown(state, [] {
         auto dialog = std::make_unique<Bare>();
         dialog->ui.setupUi(dialog.get());
         return dialog;
@@ -326,7 +312,7 @@ BENCHMARK(BM_BareCalculatedMembersForm)->UseManualTime()->Unit(benchmark::kMilli
 void BM_FilledTableWidget(benchmark::State& state)
 {
     const auto calculations = Calculations(static_cast<int>(state.range(0)));
-    TimeShown(state, [&] {
+    ZelBench::TimeShown(state, [&] {
         auto table = std::make_unique<QTableWidget>(0, 3);
         table->horizontalHeader()->setStretchLastSection(true);
         table->resize(690, 105);

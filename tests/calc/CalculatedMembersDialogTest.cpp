@@ -532,6 +532,54 @@ private slots:
         QCOMPARE(update.Get<Cmds::Measure>(), FieldName::ParseUnquoted(TString(L"Profit Ratio")));
     }
 
+    void nullAnswersRaiseAndChangeNothing_data()
+    {
+        QTest::addColumn<int>("refused");
+        QTest::newRow("proposed name") << Cmds::GetNewMeasureName::id;
+        QTest::newRow("create") << Cmds::CreateCalculatedMember::id;
+        QTest::newRow("name check") << Cmds::ValidateMeasureName::id;
+        QTest::newRow("formula check") << Cmds::CheckCalculatedMemberFormula::id;
+    }
+
+    void nullAnswersRaiseAndChangeNothing()
+    {
+        QFETCH(int, refused);
+        Host host(ThreeCalculations());
+        const auto dialog = host.Open();
+        const CalculatedMembersDialogDriver driver(*dialog);
+        driver.Open();
+        if (refused != Cmds::GetNewMeasureName::id) {
+            driver.New();
+            driver.SetFormula(QStringLiteral("1"));
+        }
+        if (refused == Cmds::ValidateMeasureName::id)
+            driver.TypeName(QStringLiteral("Share"));
+        const QStringList before = Column(driver, 0);
+        auto& answers = host.Dispatcher();
+        if (refused == Cmds::GetNewMeasureName::id)
+            answers.AnswerNull<Cmds::GetNewMeasureName>();
+        else if (refused == Cmds::CreateCalculatedMember::id)
+            answers.AnswerNull<Cmds::CreateCalculatedMember>();
+        else if (refused == Cmds::ValidateMeasureName::id)
+            answers.AnswerNull<Cmds::ValidateMeasureName>();
+        else
+            answers.AnswerNull<Cmds::CheckCalculatedMemberFormula>();
+        QCOMPARE(LogicCondition([&] {
+            if (refused == Cmds::GetNewMeasureName::id)
+                driver.New();
+            else
+                driver.CheckFormula();
+        }),
+            QStringLiteral("parameters != nullptr"));
+        QCOMPARE(Column(driver, 0), before);
+        QCOMPARE(answers.PendingAnswers(), std::size_t(0));
+        // A new calculation the host refused to store is still new: the next commit creates it.
+        if (refused == Cmds::CreateCalculatedMember::id) {
+            driver.ClickRow(0);
+            QCOMPARE(answers.Count<Cmds::CreateCalculatedMember>(), std::size_t(2));
+        }
+    }
+
     void invalidFormulaOnOkAsksWhetherToGoBack_data()
     {
         QTest::addColumn<int>("answer");
