@@ -5,13 +5,15 @@
 // the two lists; a test checks that no id of the second list equals one of the first.
 
 #include "host/commands/AutosaveCommands.h"
+#include "host/commands/CalculatedMembersCommands.h"
 #include "host/commands/CubeCommands.h"
 #include "host/commands/ParameterCommands.h"
 #include "host/commands/TableViewCommands.h"
 
 namespace Zel::Commands {
 
-using LibraryCommands = ConcatCommandLists<Autosave::AllCommands, Parameter::AllCommands, TableView::AllCommands>::type;
+using LibraryCommands = ConcatCommandLists<Autosave::AllCommands, Parameter::AllCommands, TableView::AllCommands,
+    CalculatedMembers::AllCommands>::type;
 
 using HostWidgetCommands = ConcatCommandLists<Cube::AllCommands>::type;
 
