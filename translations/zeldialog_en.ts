@@ -37,6 +37,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+7"/>
+        <source>Existing calculated members</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+34"/>
         <source>Up</source>
         <translation type="unfinished"></translation>
@@ -143,6 +148,11 @@
     <message>
         <location filename="../forms/EditAliasesDialog.ui" line="+14"/>
         <source>Edit Aliases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Aliases</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
