@@ -8,9 +8,9 @@
 #include "tests/support/ZelTestCase.h"
 
 #include "apps/drivers/ParameterDialogDriver.h"
+#include "apps/drivers/SetDefaultMemberDialogDriver.h"
 #include "gen-command-wrappers/AliasCommandWrappers.h"
 #include "host/doc/ComponentCleanup.h"
-#include "apps/drivers/SetDefaultMemberDialogDriver.h"
 #include "main/dialogs/AutosaveFileRecoverDialog.h"
 #include "main/dialogs/CalculatedMembersDialog.h"
 #include "main/dialogs/CertificateNamesDialog.h"
