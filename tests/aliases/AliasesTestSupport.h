@@ -4,9 +4,7 @@
 #include "host/doc/Exceptions.h"
 #include "tests/support/RecordingDispatcher.h"
 
-#include <functional>
 #include <initializer_list>
-#include <optional>
 #include <vector>
 
 namespace AliasesTest {
@@ -81,17 +79,6 @@ inline const AliasItemPresModel& RequestedMember(const ZelTest::RecordedCommand&
     if (!request || request->GetAliases().size() != 1 || !request->GetAliases().front())
         throw std::logic_error("the change request does not hold exactly one member");
     return *request->GetAliases().front();
-}
-
-template <typename E>
-std::optional<E> Catch(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return e;
-    }
-    return std::nullopt;
 }
 
 } // namespace AliasesTest

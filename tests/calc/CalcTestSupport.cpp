@@ -106,15 +106,9 @@ Host::Host(const Editing& editing)
     m_cube.AnswerAll(host);
     host.AnswerAlways<Cmds::GetCalculatedMembersForEditing>([this](const ZelTest::RecordedCommand&) {
         return Answer<Cmds::GetCalculatedMembersForEditing>([this](auto& out) {
-            RefCntPtr<IParameters> discard = ContextParameters::Create();
-            SetValParameter<unsigned int>(*discard, Cmds::EditId::id, kEditId);
-            auto command = MakeRefCnt<SimpleCommandPresModel>();
-            command->SetCommandId(Cmds::DiscardCalculatedMembersEdit::id);
-            command->SetArguments(RefCntPtr<IParameters const>(std::move(discard)));
-            auto cleanup = MakeRefCnt<SimpleCommandsPresModel>();
-            cleanup->SetCommands({RefCntPtr<SimpleCommandPresModel const>(std::move(command))});
             out.template Set<Cmds::EditId>(kEditId)
-                .template Set<Cmds::CleanupCommands>(std::move(cleanup))
+                .template Set<Cmds::CleanupCommands>(
+                    Zel::Commands::MakeCommandList<Cmds::DiscardCalculatedMembersEdit>(kEditId))
                 .template Set<Cmds::EditingModel>(m_editing);
         });
     });
@@ -165,6 +159,15 @@ std::vector<int> Host::Sent() const
 {
     const std::vector<int> all = Dispatcher().CommandIds();
     return std::vector<int>(all.begin() + static_cast<std::ptrdiff_t>(m_forgotten), all.end());
+}
+
+Session::Session(const Editing& editing, bool show)
+    : host(editing)
+    , dialog(host.Open())
+    , driver(*dialog)
+{
+    if (show)
+        driver.Open();
 }
 
 void Host::Forget()

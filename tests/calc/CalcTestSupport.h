@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/drivers/CalculatedMembersDialogDriver.h"
 #include "host/commands/CalculatedMembersCommands.h"
 #include "tests/cube/CubeFixture.h"
 #include "tests/support/RecordingDispatcher.h"
@@ -73,6 +74,16 @@ private:
     CubeTest::Fixture m_cube;
     RefCntPtr<CalculatedMembersForEditingPresModel const> m_editing;
     std::size_t m_forgotten = 0;
+};
+
+// A dialog open on a host with its driver; shown and active as a user finds it unless `show` is false.
+struct Session
+{
+    explicit Session(const Editing& editing = Editing(), bool show = true);
+
+    Host host;
+    std::unique_ptr<CalculatedMembersDialog> dialog;
+    Zel::Drivers::CalculatedMembersDialogDriver driver;
 };
 
 } // namespace CalcTest

@@ -67,10 +67,8 @@ class CalculatedMemberValidationTest : public ZelTest::ZelTestCase
 private slots:
     void blankNameIsEmptyAndNoFormulaIsChecked()
     {
-        Host host(TwoCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         driver.TypeName(QStringLiteral("   "));
         driver.CheckFormula();
         QCOMPARE(driver.Message(), Text(Zel::Strings::EmptyCalculationName));
@@ -79,12 +77,10 @@ private slots:
 
     void invalidNameShowsOnlyOnceTheFieldIsLeft()
     {
-        Host host(TwoCalculations());
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         RefuseSales(host);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
         const auto& list = driver.Get<QTableWidget>("m_lstMembers");
-        driver.Open();
         driver.TypeName(QStringLiteral("Sales"));
         QCOMPARE(driver.Message(), QString());
         // No other row may be chosen while the name is invalid.
@@ -114,11 +110,9 @@ private slots:
     void missingOrMistypedErrorTextReadsAsEmpty()
     {
         QFETCH(int, how);
-        Host host(TwoCalculations());
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         RefuseSales(host, how);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
         driver.TypeName(QStringLiteral("Sales"));
         driver.LeaveName();
         QCOMPARE(driver.Message(), QString());
@@ -127,10 +121,8 @@ private slots:
 
     void mistypedValidFlagRaises()
     {
-        Host host(TwoCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         driver.TypeName(QStringLiteral("Share"));
         host.Dispatcher().Answer<Cmds::ValidateMeasureName>().SetRaw<int>(Cmds::IsNameValid::id, 1);
         QCOMPARE(ZelTest::MismatchedParameter([&] { driver.CheckFormula(); }), Cmds::IsNameValid::id);
@@ -138,11 +130,9 @@ private slots:
 
     void invalidNameIsReportedInsteadOfTheFormula()
     {
-        Host host(TwoCalculations());
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         RefuseSales(host);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
         driver.TypeName(QStringLiteral("Sales"));
         host.Forget();
         driver.CheckFormula();
@@ -173,10 +163,8 @@ private slots:
         QFETCH(bool, asked);
         Editing editing = TwoCalculations();
         editing.initialHierarchy = FieldName(TString(), TString(L"Places"));
-        Host host(editing);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(editing);
+        auto& [host, dialog, driver] = s;
         // A new member stays open to a change of hierarchy until the dialog commits it by
         // selection; a formula check commits it without closing that.
         driver.New();
@@ -206,10 +194,8 @@ private slots:
     void solveOrderAtEitherBoundPasses()
     {
         QFETCH(int, solveOrder);
-        Host host(TwoCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         driver.SetSolveOrder(solveOrder);
         driver.CheckFormula();
         QCOMPARE(
@@ -220,10 +206,8 @@ private slots:
 
     void hostsFormulaErrorShowsInTheMessageLine()
     {
-        Host host(TwoCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         driver.ClickRow(1);
         const QString error = QStringLiteral("line 1, column 1: 'Atlantis' is not a member of [Places]");
         host.Dispatcher()
@@ -239,10 +223,8 @@ private slots:
 
     void parentOnTheLastLevelIsRefused()
     {
-        Host host(TwoCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         driver.ClickRow(1);
         ZelTest::ModalScript script;
         script.AnswerMessageBox(QMessageBox::Ok);
@@ -258,9 +240,7 @@ private slots:
         QCOMPARE(script.MessageBoxes().size(), std::size_t(1));
         const MessageBoxRequest& box = script.MessageBoxes().front();
         QCOMPARE(box.text, Text(Zel::Strings::ParentOnLastLevel));
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(box.modality, Qt::WindowModal);
+        QCOMPARE(ZelTest::BoxShape(box), QStringLiteral("Warning Ok default NoButton WindowModal"));
 
         namespace Cube = Zel::Commands::Cube;
         QCOMPARE(host.Dispatcher().Last<Cube::GetHierarchyRoot>().Get<Cube::HierarchyName>(),
@@ -283,10 +263,8 @@ private slots:
 
     void allMemberPickedAsParentMeansTheTop()
     {
-        Host host(TwoCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         driver.ClickRow(1);
         driver.BrowseParent([](const SelectMemberDialogDriver& members) {
             members.Tree().ClickRow(0);
@@ -301,10 +279,8 @@ private slots:
 
     void cancelledBrowseChangesNothing()
     {
-        Host host(TwoCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(TwoCalculations());
+        auto& [host, dialog, driver] = s;
         driver.ClickRow(1);
         driver.UseAllMember();
         host.Forget();

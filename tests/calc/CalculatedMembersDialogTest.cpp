@@ -74,9 +74,8 @@ class CalculatedMembersDialogTest : public ZelTest::ZelTestCase
 private slots:
     void startUpFillsTheFormFromTheEditingContext()
     {
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
+        Session s(ThreeCalculations(), false);
+        auto& [host, dialog, driver] = s;
 
         QCOMPARE(dialog->objectName(), QStringLiteral("CalculatedMembersDialog"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Calculated Members"));
@@ -132,9 +131,8 @@ private slots:
         Editing editing = ThreeCalculations();
         editing.calculations.push_back(
             Member(QStringLiteral("Big North"), QStringLiteral("[Places].[North]"), QStringLiteral("1")));
-        Host host(editing);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
+        Session s(editing);
+        auto& [host, dialog, driver] = s;
         driver.ClickRow(3);
         QCOMPARE(driver.Get<QStackedWidget>("m_measuresOrHierSwitch").currentIndex(), 1);
         QCOMPARE(driver.Get<QLabel>("m_parentOrResultTypeLabel").text(),
@@ -170,9 +168,8 @@ private slots:
         editing.scopeIsolation = scopeIsolation;
         editing.nonRootCalculations = nonRoot;
         editing.calculations = {Member(QStringLiteral("Coastal"), QString(), QStringLiteral("1"))};
-        Host host(editing);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
+        Session s(editing);
+        auto& [host, dialog, driver] = s;
         const EnumModelFactory<DataType> types(true);
         const QStringList offered = ZelTest::ItemTexts(driver.Get<QComboBox>("m_lstResultType"));
         QCOMPARE(offered.contains(types.ToString(DT_STRING).ToQString()), stringMeasures);
@@ -199,10 +196,8 @@ private slots:
     {
         Editing editing;
         editing.initialHierarchy = FieldName(TString(), TString(L"Product"));
-        Host host(editing);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(editing);
+        auto& [host, dialog, driver] = s;
         QCOMPARE(driver.RowCount(), 0);
         QVERIFY(!Enabled(driver, "m_edtName") && !Enabled(driver, "m_delete"));
 
@@ -240,9 +235,8 @@ private slots:
         Editing editing;
         editing.hierarchies.clear();
         editing.initialHierarchy = FieldName(TString(), TString(L"Places"));
-        Host host(editing);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
+        Session s(editing);
+        auto& [host, dialog, driver] = s;
         QCOMPARE(ZelTest::ItemTexts(driver.Get<QComboBox>("m_hierarchies")), Texts({"Measures"}));
         driver.New();
         QCOMPARE(host.Sent(), std::vector<int> {Cmds::GetNewMeasureName::id});
@@ -251,10 +245,8 @@ private slots:
 
     void newMeasureRenamedBeforeItsFirstCommitIsCreatedOnce()
     {
-        Host host;
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s;
+        auto& [host, dialog, driver] = s;
         driver.New();
         driver.TypeName(QStringLiteral("Profit Ratio"));
         driver.LeaveName();
@@ -283,10 +275,8 @@ private slots:
 
     void newRecordMayChangeItsKindUntilItIsCommitted()
     {
-        Host host;
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s;
+        auto& [host, dialog, driver] = s;
         driver.New();
         driver.PickHierarchy(QStringLiteral("Places"));
         QCOMPARE(driver.Get<QStackedWidget>("m_measuresOrHierSwitch").currentIndex(), 1);
@@ -302,9 +292,8 @@ private slots:
 
     void editingNothingAndOkChecksTheFormulaOnly()
     {
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         QStringList emitted;
         connect(dialog.get(), &QDialog::rejected, [&] { emitted << QStringLiteral("rejected"); });
         connect(dialog.get(), &QDialog::accepted, [&] { emitted << QStringLiteral("accepted"); });
@@ -322,10 +311,8 @@ private slots:
 
     void checkBoxSendsAnUpdateAtOnceButNoApply()
     {
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         driver.ToggleRow(1);
         QCOMPARE(host.Sent(), std::vector<int> {Cmds::UpdateCalculatedMember::id});
         const RecordedCommand& update = host.Dispatcher().Last<Cmds::UpdateCalculatedMember>();
@@ -353,10 +340,8 @@ private slots:
     {
         QFETCH(int, row);
         QFETCH(bool, measure);
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         driver.ClickRow(row);
         const QString before = driver.Cell(row, 0);
         driver.SetSolveOrder(7);
@@ -392,10 +377,8 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, selectedAfter);
         QFETCH(bool, measure);
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         driver.ClickRow(row);
         driver.Delete();
         QCOMPARE(host.Sent(), std::vector<int> {Cmds::DeleteCalculatedMember::id});
@@ -412,10 +395,8 @@ private slots:
     {
         Editing editing;
         editing.calculations = {Measure(QStringLiteral("Profit Ratio"), kProfitRatio)};
-        Host host(editing);
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(editing);
+        auto& [host, dialog, driver] = s;
         driver.Delete();
         QCOMPARE(driver.RowCount(), 0);
         QVERIFY(!dialog->findChild<QTableWidget*>(QStringLiteral("m_lstMembers"))->selectionModel()->hasSelection());
@@ -429,10 +410,8 @@ private slots:
 
     void upAndDownMoveTheRowAndSendBothMoves()
     {
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         driver.ClickRow(1);
         driver.Up();
         QCOMPARE(Column(driver, 0), Texts({"Margin", "Profit Ratio", "Coastal"}));
@@ -462,30 +441,24 @@ private slots:
     {
         QTest::addColumn<int>("action");
         QTest::addColumn<QString>("message");
-        const QString head
-            = QStringLiteral("ERROR: The displayed calculations are out of sync with the controller's calculations; ");
         QTest::newRow("create") << 0
-                                << head
-                + QStringLiteral("internal logic error has occurred while creating a new calculation.");
+                                << QStringLiteral(
+                                       "internal logic error has occurred while creating a new calculation.");
         QTest::newRow("update") << 1
-                                << head
-                + QStringLiteral("internal logic error has occurred while updating a calculation.");
+                                << QStringLiteral("internal logic error has occurred while updating a calculation.");
         QTest::newRow("enable") << 2
-                                << head
-                + QStringLiteral("internal logic error has occurred while enabling/disabling a calculation.");
-        QTest::newRow("delete") << 3
-                                << head
-                + QStringLiteral("in internal logic error has occurred while deleting a calculated member/measure.");
+                                << QStringLiteral(
+                                       "internal logic error has occurred while enabling/disabling a calculation.");
+        QTest::newRow("delete")
+            << 3 << QStringLiteral("in internal logic error has occurred while deleting a calculated member/measure.");
     }
 
     void controllerCountsThatDisagreeRaise()
     {
         QFETCH(int, action);
         QFETCH(QString, message);
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         if (action == 0)
             driver.New();
         host.count += 5;
@@ -503,15 +476,16 @@ private slots:
                 driver.Delete();
             }
         });
-        QCOMPARE(failure, QStringLiteral("main/dialogs/CalculatedMembersDialog: ") + message);
+        QCOMPARE(failure,
+            QStringLiteral("main/dialogs/CalculatedMembersDialog: ERROR: The displayed calculations are out of sync "
+                           "with the controller's calculations; ")
+                + message);
     }
 
     void refusedAnswersLeaveTheRecordsAsTheyWere()
     {
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         host.Dispatcher().Answer<Cmds::DeleteCalculatedMember>().SetRaw<int>(Cmds::CalculationCount::id, 2);
         QCOMPARE(ZelTest::MismatchedParameter([&] { driver.Delete(); }), Cmds::CalculationCount::id);
         QCOMPARE(Column(driver, 0), Texts({"Profit Ratio", "Margin", "Coastal"}));
@@ -544,10 +518,8 @@ private slots:
     void nullAnswersRaiseAndChangeNothing()
     {
         QFETCH(int, refused);
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         if (refused != Cmds::GetNewMeasureName::id) {
             driver.New();
             driver.SetFormula(QStringLiteral("1"));
@@ -592,10 +564,8 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(bool, staysOpen);
-        Host host(ThreeCalculations());
-        const auto dialog = host.Open();
-        const CalculatedMembersDialogDriver driver(*dialog);
-        driver.Open();
+        Session s(ThreeCalculations());
+        auto& [host, dialog, driver] = s;
         host.Dispatcher()
             .Answer<Cmds::CheckCalculatedMemberFormula>()
             .Set<Cmds::IsFormulaValid>(false)
@@ -608,10 +578,7 @@ private slots:
         QCOMPARE(box.text,
             TString(LookupTFmtStr(Zel::Strings::InvalidFormulaQuestion).arg(TString(L"line 1, column 3: no")))
                 .ToQString());
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(box.defaultButton, QMessageBox::NoButton);
-        QCOMPARE(box.modality, Qt::WindowModal);
+        QCOMPARE(ZelTest::BoxShape(box), QStringLiteral("Warning Yes|No default NoButton WindowModal"));
         QCOMPARE(dialog->isVisible(), staysOpen);
     }
 

@@ -114,8 +114,8 @@ private slots:
             driver.Ok();
             QCOMPARE(dialog->result(), int(QDialog::Accepted));
         }
-        QCOMPARE(sim.Measures(), measures + QStringList {QStringLiteral("Profit Ratio")});
-        QCOMPARE(sim.Regions(), regions + QStringList {QStringLiteral("Coastal")});
+        QCOMPARE(sim.Measures(), measures + QStringList {"Profit Ratio"});
+        QCOMPARE(sim.Regions(), regions + QStringList {"Coastal"});
         QCOMPARE(sim.calculations.OpenEditCount(), std::size_t(0));
         const SimCalculation& coastal = sim.calculations.AppliedCalculations().back();
         QCOMPARE(coastal.UniqueName(), QStringLiteral("[Geography].[Coastal]"));

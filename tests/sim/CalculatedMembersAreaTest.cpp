@@ -279,8 +279,7 @@ private slots:
         sim.Close();
         QCOMPARE(Names(sim.cubeArea.Cube().Measures()).last(), QStringLiteral("Profit Ratio"));
         QCOMPARE(sim.cubeArea.Cube().Measures().size(), OrdersCube::StoredMeasures().size() + 1);
-        QCOMPARE(sim.Children("[Geography].[All Geography]"),
-            regions + QStringList {QStringLiteral("[Geography].[Coastal]")});
+        QCOMPARE(sim.Children("[Geography].[All Geography]"), regions + QStringList {"[Geography].[Coastal]"});
         QVERIFY(sim.Children("[Geography].[South]").contains(QStringLiteral("[Geography].[South].[Big Texas]")));
         QCOMPARE(sim.calculations->AppliedCalculations().size(), std::size_t(4));
 
