@@ -7,12 +7,13 @@
 #include "host/commands/AutosaveCommands.h"
 #include "host/commands/CubeCommands.h"
 #include "host/commands/ParameterCommands.h"
+#include "host/commands/SchemaCommands.h"
 #include "host/commands/TableViewCommands.h"
 
 namespace Zel::Commands {
 
 using LibraryCommands = ConcatCommandLists<Autosave::AllCommands, Parameter::AllCommands, TableView::AllCommands>::type;
 
-using HostWidgetCommands = ConcatCommandLists<Cube::AllCommands>::type;
+using HostWidgetCommands = ConcatCommandLists<Cube::AllCommands, Schema::AllCommands>::type;
 
 } // namespace Zel::Commands
