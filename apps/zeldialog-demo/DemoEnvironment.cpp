@@ -7,6 +7,7 @@ DemoEnvironment::DemoEnvironment(Zel::Sim::SampleWorkbook::Options options)
     , m_parameterLists(m_host)
     , m_parameterEdits(m_host, m_workbook, m_parameterLists)
     , m_cube(m_host, m_workbook)
+    , m_schema(m_host, m_cube.Cube())
 {
     // Each simulated area registers its command handlers on m_host here as it arrives.
 }

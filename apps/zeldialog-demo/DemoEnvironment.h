@@ -5,6 +5,7 @@
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
+#include "sim/SchemaArea.h"
 #include "sim/SimHost.h"
 #include "sim/TableViewArea.h"
 
@@ -30,6 +31,7 @@ public:
     Zel::Sim::ParameterListArea& ParameterLists() noexcept { return m_parameterLists; }
     Zel::Sim::ParameterEditArea& ParameterEdits() noexcept { return m_parameterEdits; }
     Zel::Sim::CubeArea& Cube() noexcept { return m_cube; }
+    Zel::Sim::SchemaArea& Schema() noexcept { return m_schema; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -46,4 +48,7 @@ private:
     Zel::Sim::ParameterEditArea m_parameterEdits;
     // The cube over the orders; its member tables live in the workbook's database.
     Zel::Sim::CubeArea m_cube;
+    // Which levels of the cube (and of two generated cubes) are offered; it changes the cube above,
+    // so it goes first.
+    Zel::Sim::SchemaArea m_schema;
 };
