@@ -10,6 +10,9 @@ ShowcaseDisplayWidget::ShowcaseDisplayWidget(QWidget* parent)
     , m_ui(std::make_unique<Ui::ShowcaseDisplayWidget>())
 {
     m_ui->setupUi(this);
+    // The rows lie on the tab's own background.
+    m_ui->widgetScrollArea->viewport()->setAutoFillBackground(false);
+    m_ui->widgetList->setAutoFillBackground(false);
     m_ui->stackedWidget->setCurrentIndex(NoWidgetsPage);
     connect(m_ui->particularWidget, &ShowcaseWidgetDetails::BackButtonClicked, this,
         &ShowcaseDisplayWidget::OnBackButtonClicked);

@@ -7,6 +7,7 @@
 #include "host/ui/ScaleForDpi.h"
 #include "host/ui/TOpenUrl.h"
 #include "host/ui/UnificationButtonStyle.h"
+#include "host/ui/UnificationFontUtil.h"
 #include "host/ui/ZelvarComboBox.h"
 #include "widgets/ShowcaseDisplayWidget.h"
 #include "widgets/ShowcaseWidgetInformation.h"
@@ -72,9 +73,11 @@ QWidget* LightOutlineExample()
     return background;
 }
 
-QWidget* ComboBoxExample(int look)
+QWidget* ComboBoxExample(const QString& name, int look)
 {
     auto* comboBox = new ZelvarComboBox(nullptr);
+    // A drop-down without a label of its own is named after its entry for screen readers.
+    comboBox->setAccessibleName(name);
     comboBox->SetComboBoxLook(look);
     for (const char* item : {"Meow 1", "Meow 2", "Meow 3", "Meow 4"})
         comboBox->addItem(QString::fromLatin1(item));
@@ -111,6 +114,8 @@ WidgetShowcaseDialog::WidgetShowcaseDialog(QWidget* parent, QFlags<Qt::WindowTyp
 {
     auto* content = new QWidget;
     m_ui->setupUi(content);
+    // The frame styles only itself here; the gallery shows the toolkit's widgets in its body text.
+    content->setFont(UnificationFontUtil::GetFont(UnificationFontUtil::Body, UnificationFontUtil::Regular, this));
     SetContentWidget(content);
     setWindowTitle(tr("Zelvar Widget Showcase"));
     InitializeFeedbackTab();
@@ -149,7 +154,7 @@ void WidgetShowcaseDialog::InitializeWidgets()
     };
     auto comboBox = [&](const char* name, int look, const char* lookName) {
         return ShowcaseWidgetInformation(TString(tr(name)), comboBoxDescription, TString(ComboBoxExampleCode(lookName)),
-            ComboBoxExample(look), false);
+            ComboBoxExample(tr(name), look), false);
     };
 
     // Each record owns its example until a tab hands it to a row. Titles and captions are translated
