@@ -1,11 +1,8 @@
-#include "sim/SchemaArea.h"
+#include "SchemaSim.h"
+
 #include "gen-command-wrappers/SchemaCommandWrappers.h"
 #include "host/doc/HostLog.h"
-#include "sim/CubeArea.h"
 #include "sim/ICubeExtension.h"
-#include "sim/OrdersCube.h"
-#include "sim/SampleWorkbook.h"
-#include "sim/SimHost.h"
 #include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
@@ -18,17 +15,9 @@ namespace Cmds = Zel::Commands::Schema;
 
 namespace {
 
-struct Sim
+struct Sim : SchemaTest::SchemaSim
 {
-    Sim()
-        : workbook(SampleWorkbook::Options {3000, {}})
-        , cubeArea(host, workbook)
-        , schemaArea(host, cubeArea.Cube())
-    {
-    }
-
-    OrdersCube& Cube() { return cubeArea.Cube(); }
-    int H(const wchar_t* name) { return Cube().FindHierarchy(TString(name)); }
+    int H(const wchar_t* name) { return Hierarchy(name); }
 
     RefCntPtr<SchemaPresModel const> Schema(const TString& dataSource)
     {
@@ -50,11 +39,6 @@ struct Sim
                 names << schema->GetLevel(i).GetUniqueName().ToQString();
         return names;
     }
-
-    SampleWorkbook workbook;
-    SimHost host;
-    CubeArea cubeArea;
-    SchemaArea schemaArea;
 };
 
 // A calculated member under a state and one under a city.

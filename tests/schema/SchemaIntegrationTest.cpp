@@ -1,13 +1,11 @@
+#include "SchemaSim.h"
+
 #include "apps/drivers/SchemaSelectorDialogDriver.h"
 #include "gen-command-wrappers/CubeCommandWrappers.h"
 #include "host/ui/SchemaLevelModel.h"
 #include "host/ui/SchemaLevelSelectWidget.h"
 #include "main/dialogs/SchemaSelectorDialog.h"
-#include "sim/CubeArea.h"
-#include "sim/OrdersCube.h"
-#include "sim/SampleWorkbook.h"
 #include "sim/SchemaArea.h"
-#include "sim/SimHost.h"
 #include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 #include "widgets/SchemaSelectorContentWidget.h"
@@ -20,18 +18,8 @@ namespace CubeCmds = Zel::Commands::Cube;
 
 namespace {
 
-// The dialog against the simulated host, as the demo runs it.
-struct Sim
+struct Sim : SchemaTest::SchemaSim
 {
-    Sim()
-        : workbook(SampleWorkbook::Options {3000, {}})
-        , cubeArea(host, workbook)
-        , schemaArea(host, cubeArea.Cube())
-        , dispatcher(&host, [](const ICommandDispatcher*) {})
-    {
-    }
-
-    OrdersCube& Cube() { return cubeArea.Cube(); }
     // The levels the cube offers for a hierarchy, "(All)" left out, as its member tree reads them.
     QStringList Levels(const char* hierarchy)
     {
@@ -52,12 +40,6 @@ struct Sim
             .Get<CubeCmds::MemberPage>()
             ->GetChildCount();
     }
-
-    SampleWorkbook workbook;
-    SimHost host;
-    CubeArea cubeArea;
-    SchemaArea schemaArea;
-    std::shared_ptr<ICommandDispatcher const> dispatcher;
 };
 
 const QString kCity = QStringLiteral("[Geography].[City]");
@@ -74,7 +56,7 @@ private slots:
     void okOffersTheCubeOnlyTheLevelsLeftChecked()
     {
         Sim sim;
-        QCOMPARE(sim.ChildCount("Geography", "[Geography].[West].[California]") > 0, true);
+        QVERIFY(sim.ChildCount("Geography", "[Geography].[West].[California]") > 0);
         {
             const auto dialog = OpenSchemaSelectorDialog(sim.dispatcher, OrdersCube::DataSourceName());
             const SchemaSelectorDialogDriver driver(*dialog);
