@@ -2,7 +2,8 @@
 
 #include <QtGui/QPainter>
 #include <QtGui/QPixmap>
-#include <QtWidgets/QGraphicsPixmapItem>
+#include <QtGui/QTransform>
+#include <QtWidgets/QGraphicsRectItem>
 #include <QtWidgets/QGraphicsScene>
 
 FramelessShadowEffect::FramelessShadowEffect(QObject* parent)
@@ -18,29 +19,25 @@ bool FramelessShadowEffect::Key::operator==(const Key& other) const
         && blurRadius == other.blurRadius && shadowOffset == other.shadowOffset && color == other.color;
 }
 
-QImage FramelessShadowEffect::Picture(const QPixmap& source, const QRect& frame) const
+QImage FramelessShadowEffect::Picture(const QSize& pixels, qreal ratio, const QRect& frame) const
 {
-    // Qt's drop shadow filter over the frame's picture, as a scene item rather than the widget, so
-    // that the widget need not be painted a second time: the item's picture is the one just painted.
-    // The item holds the frame alone, placed where it is in the padded source, so that the filter
-    // pads it exactly as it pads the widget: its blur depends on where the frame's edges fall.
-    const qreal ratio = source.devicePixelRatioF();
-    QPixmap inside = source.copy(QRect(frame.topLeft() * ratio, frame.size() * ratio));
-    inside.setDevicePixelRatio(ratio);
+    // Qt's drop shadow filter over a scene item rather than the widget, so that the widget need not
+    // be painted a second time. The filter reads only the alpha of what it shadows, so an opaque
+    // rectangle where the frame is in the padded source stands for the frame; at the frame's place
+    // the filter pads it exactly as it pads the widget (the blur depends on where the edges fall).
     QGraphicsScene scene;
-    QGraphicsPixmapItem* item = scene.addPixmap(inside);
-    item->setPos(frame.topLeft());
+    QGraphicsRectItem* item = scene.addRect(QRectF(frame), Qt::NoPen, Qt::black);
     auto* shadow = new QGraphicsDropShadowEffect;
     shadow->setBlurRadius(blurRadius());
     shadow->setOffset(offset());
     shadow->setColor(color());
     item->setGraphicsEffect(shadow);
 
-    QImage picture(source.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage picture(pixels, QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    const QRectF area(QPointF(0, 0), QSizeF(source.size()) / ratio);
+    const QRectF area(QPointF(0, 0), QSizeF(pixels) / ratio);
     scene.render(&painter, area, area);
     return picture;
 }
@@ -54,7 +51,7 @@ void FramelessShadowEffect::draw(QPainter* painter)
     const Key key {source.size(), offset, source.devicePixelRatioF(), blurRadius(), this->offset(), color()};
     if (m_picture.isNull() || !(key == m_key)) {
         const QRect frame = sourceBoundingRect(Qt::DeviceCoordinates).toAlignedRect().translated(-offset);
-        m_picture = Picture(source, frame);
+        m_picture = Picture(source.size(), source.devicePixelRatioF(), frame);
         m_key = key;
         ++m_blurCount;
     }

@@ -11,11 +11,11 @@
 // size and the effect's settings.
 //
 // It relies on the frame filling its background (opaque everywhere inside its rectangle): the
-// cached picture holds Qt's shadow with the frame as it was painted over it, and each paint covers
-// that frame with the current one. The shadow comes from Qt's own filter, run on the picture of the
-// frame that was painted anyway, so a frame is never painted twice for its shadow; it is the same,
-// pixel for pixel, as Qt's effect paints. A change of the source's size or place, of its device
-// pixel ratio, or of the blur, offset or colour makes the picture again.
+// cached picture holds Qt's shadow under an opaque rectangle where the frame is, and each paint
+// covers that rectangle with the frame as it is now. The shadow comes from Qt's own filter, so it is
+// the same, pixel for pixel, as Qt's effect paints, and the frame is never painted twice for it. A
+// change of the source's size or place, of its device pixel ratio, or of the blur, offset or colour
+// makes the picture again.
 class FramelessShadowEffect final : public QGraphicsDropShadowEffect
 {
     Q_OBJECT
@@ -31,8 +31,9 @@ protected:
     void draw(QPainter* painter) override;
 
 private:
-    // Qt's shadow of the frame at `frame` in `source` (logical pixels), with `source` drawn over it.
-    QImage Picture(const QPixmap& source, const QRect& frame) const;
+    // Qt's shadow of an opaque `frame` (logical pixels) in a padded source of `pixels` device
+    // pixels at `ratio`, with the frame's rectangle drawn opaque over it.
+    QImage Picture(const QSize& pixels, qreal ratio, const QRect& frame) const;
 
     struct Key
     {
