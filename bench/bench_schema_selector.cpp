@@ -13,7 +13,11 @@
 //
 // Cases (each the median of its repetitions, wall time of the GUI thread, offscreen):
 //   open_first_paint - from the constructor to the first picture of the window (grab()), the host's
-//                      answer included;
+//                      answer included, at the same size every time: a dialog opened again, whose
+//                      frame finds its drop shadow made by the dialog before;
+//   open_new_size    - the same at a window size not drawn in the last 16 openings (one to 15
+//                      pixels wider), so that the frame's shadow is blurred afresh: a dialog opened
+//                      at a size the process has not drawn lately;
 //   toggle_hide_all  - "Hide All Fields" clicked (every row greyed out, or shown again) and the
 //                      window painted again; the QTreeWidget disables or enables every item.
 // Target: each case of the dialog within 1.5x of the QTreeWidget.
@@ -73,17 +77,17 @@ struct Host
 
 Host* g_host = nullptr;
 
-std::unique_ptr<SchemaSelectorDialog> OpenDialog()
+std::unique_ptr<SchemaSelectorDialog> OpenDialog(QSize size = kWindowSize)
 {
     auto dialog = std::make_unique<SchemaSelectorDialog>(
         g_host->shared, SchemaArea::LargeDataSourceName(), TString(), QualifiedName());
-    dialog->resize(kWindowSize);
+    dialog->resize(size);
     return dialog;
 }
 
 // What a developer writes without the host's widget: the same answer, one item per node, in the
 // frame the dialog has (`framed`) or in a plain dialog.
-std::unique_ptr<QDialog> OpenTreeWidget(bool framed)
+std::unique_ptr<QDialog> OpenTreeWidget(bool framed, QSize size = kWindowSize)
 {
     const RefCntPtr<SchemaPresModel const> schema
         = GetSchemaLevels(g_host->host, SchemaArea::LargeDataSourceName(), TString()).Get<Cmds::Schema>();
@@ -130,8 +134,16 @@ std::unique_ptr<QDialog> OpenTreeWidget(bool framed)
     tree->expandAll();
     tree->setColumnWidth(0, 208);
     tree->setColumnWidth(1, 24);
-    dialog->resize(kWindowSize);
+    dialog->resize(size);
     return dialog;
+}
+
+// The window size of the next opening at a new size: the widths cycle through 16 values, more
+// than the frames' shared shadows hold pictures of this size.
+QSize NewSize()
+{
+    static int opened = 0;
+    return kWindowSize + QSize(opened++ % 16, 0);
 }
 
 template <typename Open>
@@ -179,11 +191,18 @@ void Register()
     auto reg = [](const char* name, auto fn) {
         return benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
     };
-    reg("open_first_paint/SchemaSelectorDialog", [](benchmark::State& s) { OpenFirstPaint(s, OpenDialog); });
+    reg("open_first_paint/SchemaSelectorDialog",
+        [](benchmark::State& s) { OpenFirstPaint(s, [] { return OpenDialog(); }); });
     reg("open_first_paint/QTreeWidget/framed",
         [](benchmark::State& s) { OpenFirstPaint(s, [] { return OpenTreeWidget(true); }); });
     reg("open_first_paint/QTreeWidget/bare",
         [](benchmark::State& s) { OpenFirstPaint(s, [] { return OpenTreeWidget(false); }); });
+    reg("open_new_size/SchemaSelectorDialog",
+        [](benchmark::State& s) { OpenFirstPaint(s, [] { return OpenDialog(NewSize()); }); });
+    reg("open_new_size/QTreeWidget/framed",
+        [](benchmark::State& s) { OpenFirstPaint(s, [] { return OpenTreeWidget(true, NewSize()); }); });
+    reg("open_new_size/QTreeWidget/bare",
+        [](benchmark::State& s) { OpenFirstPaint(s, [] { return OpenTreeWidget(false, NewSize()); }); });
     reg("toggle_hide_all/SchemaSelectorDialog", ToggleDialog);
     reg("toggle_hide_all/QTreeWidget/framed", [](benchmark::State& s) { ToggleTreeWidget(s, true); });
     reg("toggle_hide_all/QTreeWidget/bare", [](benchmark::State& s) { ToggleTreeWidget(s, false); });
@@ -205,7 +224,7 @@ public:
 void PrintTargets()
 {
     std::printf("\nTargets (medians):\n");
-    for (const char* task : {"open_first_paint", "toggle_hide_all"}) {
+    for (const char* task : {"open_first_paint", "open_new_size", "toggle_hide_all"}) {
         for (const char* baseline : {"framed", "bare"}) {
             const auto ours = Figures().find(std::string(task) + "/SchemaSelectorDialog");
             const auto theirs = Figures().find(std::string(task) + "/QTreeWidget/" + baseline);
@@ -232,9 +251,8 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     Host host;
     g_host = &host;
-    const std::size_t levels = GetSchemaLevels(host.host, SchemaArea::LargeDataSourceName(), TString())
-                                   .Get<Cmds::Schema>()
-                                   ->GetLevelCount();
+    const std::size_t levels
+        = GetSchemaLevels(host.host, SchemaArea::LargeDataSourceName(), TString()).Get<Cmds::Schema>()->GetLevelCount();
     if (levels != 2'000) {
         std::fprintf(stderr, "the generated data source has %zu levels, not 2,000\n", levels);
         return 1;
