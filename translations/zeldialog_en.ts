@@ -14,7 +14,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+7"/>
+        <source>Recovered workbooks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
         <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
@@ -29,6 +34,11 @@
     <message>
         <location line="+12"/>
         <source>Which certificate do you want to use?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Certificates</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -47,6 +57,19 @@
     <message>
         <location line="+19"/>
         <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EditAliasesDialog</name>
+    <message>
+        <location filename="../forms/EditAliasesDialog.ui" line="+14"/>
+        <source>Edit Aliases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Clear Aliases</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -124,11 +147,12 @@
     </message>
     <message>
         <location line="+15"/>
+        <location line="+9"/>
         <source>List of values</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+16"/>
         <source>Add from Para&amp;meter</source>
         <translation type="unfinished"></translation>
     </message>
@@ -217,6 +241,14 @@
     </message>
 </context>
 <context>
+    <name>ParameterMemberView</name>
+    <message>
+        <location filename="../widgets/ParameterMemberView.cpp" line="+30"/>
+        <source>List of values</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SelectMemberDialog</name>
     <message>
         <location filename="../forms/SelectMemberDialog.ui" line="+14"/>
@@ -282,6 +314,11 @@
     <message>
         <location line="+17"/>
         <source>&amp;Examples:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Examples</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -8,6 +8,8 @@ DemoEnvironment::DemoEnvironment(Zel::Sim::SampleWorkbook::Options options)
     , m_parameterEdits(m_host, m_workbook, m_parameterLists)
     , m_cube(m_host, m_workbook)
     , m_schema(m_host, m_cube.Cube())
+    , m_aliases(m_host, m_workbook)
+    , m_document(m_host, TString(L"Sample workbook"))
 {
     // Each simulated area registers its command handlers on m_host here as it arrives.
 }

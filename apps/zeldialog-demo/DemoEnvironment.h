@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/AliasArea.h"
 #include "sim/AutosaveArea.h"
 #include "sim/CubeArea.h"
 #include "sim/ParameterEditArea.h"
@@ -7,6 +8,7 @@
 #include "sim/SampleWorkbook.h"
 #include "sim/SchemaArea.h"
 #include "sim/SimHost.h"
+#include "sim/SimWorkbookDoc.h"
 #include "sim/TableViewArea.h"
 
 #include <QtCore/QTemporaryDir>
@@ -32,6 +34,9 @@ public:
     Zel::Sim::ParameterEditArea& ParameterEdits() noexcept { return m_parameterEdits; }
     Zel::Sim::CubeArea& Cube() noexcept { return m_cube; }
     Zel::Sim::SchemaArea& Schema() noexcept { return m_schema; }
+    Zel::Sim::AliasArea& Aliases() noexcept { return m_aliases; }
+    // The sample workbook as the host's document: the host's events about it are raised here.
+    Zel::Sim::SimWorkbookDoc& Document() noexcept { return m_document; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -51,4 +56,7 @@ private:
     // Which levels of the cube (and of two generated cubes) are offered; it changes the cube above,
     // so it goes first.
     Zel::Sim::SchemaArea m_schema;
+    // Alias edits of the workbook's fields; committed aliases live in the workbook.
+    Zel::Sim::AliasArea m_aliases;
+    Zel::Sim::SimWorkbookDoc m_document;
 };
