@@ -8,13 +8,16 @@
 #include "tests/support/ZelTestCase.h"
 
 #include "apps/drivers/ParameterDialogDriver.h"
+#include "apps/drivers/SchemaSelectorDialogDriver.h"
 #include "apps/drivers/SetDefaultMemberDialogDriver.h"
 #include "main/dialogs/AutosaveFileRecoverDialog.h"
 #include "main/dialogs/CertificateNamesDialog.h"
 #include "main/dialogs/ParameterDialog.h"
+#include "main/dialogs/SchemaSelectorDialog.h"
 #include "main/dialogs/SelectMemberDialog.h"
 #include "main/dialogs/SetDefaultMemberDialog.h"
 #include "main/dialogs/ShowMembersDialog_New.h"
+#include "main/dialogs/WidgetShowcaseDialog.h"
 #include "main/dialogs/ZelvarFramelessDialog.h"
 #include "main/dialogs/ZelvarFramelessDialog_Deprecated.h"
 #include "main/dialogs/ZelvarNonModalDialog.h"
@@ -24,6 +27,7 @@
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
+#include "sim/SchemaArea.h"
 #include "sim/SimHost.h"
 #include "sim/TableViewArea.h"
 #include "widgets/ParameterMemberView.h"
@@ -56,6 +60,7 @@ struct SweepHost
         , lists(host)
         , edits(host, workbook, lists)
         , cube(host, workbook)
+        , schema(host, cube.Cube())
     {
         autosave.AddCopy(TString(QStringLiteral("C:\\Reports\\Regional Sales.zwb")), QDateTime::currentDateTime());
         autosave.AddCopy(TString(QStringLiteral("Book1")), QDateTime::currentDateTime().addDays(-1));
@@ -74,6 +79,8 @@ struct SweepHost
     Zel::Sim::ParameterListArea lists;
     Zel::Sim::ParameterEditArea edits;
     Zel::Sim::CubeArea cube;
+    // Changes the cube's levels, so it goes before the cube.
+    Zel::Sim::SchemaArea schema;
 };
 
 FieldName CubeHierarchy(const char* name)
@@ -171,6 +178,12 @@ const SweptDialog kDialogs[] = {
             return std::unique_ptr<QWidget>(
                 Zel::Drivers::OpenSetDefaultMemberDialog(h.Shared(), CubeHierarchy("Geography")));
         }},
+    {"SchemaSelectorDialog",
+        [](SweepHost& h) {
+            return std::unique_ptr<QWidget>(
+                Zel::Drivers::OpenSchemaSelectorDialog(h.Shared(), Zel::Sim::OrdersCube::DataSourceName()));
+        }},
+    {"WidgetShowcaseDialog", [](SweepHost&) { return std::unique_ptr<QWidget>(WidgetShowcaseDialog::GetInstance()); }},
 };
 
 // An option button that is not the chosen one of its exclusive group: Tab enters a group at its
