@@ -43,6 +43,19 @@
     </message>
 </context>
 <context>
+    <name>EditAliasesDialog</name>
+    <message>
+        <location filename="../forms/EditAliasesDialog.ui" line="+14"/>
+        <source>Edit Aliases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Clear Aliases</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MDXEditBoxWidget</name>
     <message>
         <location filename="../forms/MDXEditBoxWidget.ui" line="+35"/>
@@ -57,19 +70,6 @@
     <message>
         <location line="+19"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>EditAliasesDialog</name>
-    <message>
-        <location filename="../forms/EditAliasesDialog.ui" line="+14"/>
-        <source>Edit Aliases</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+49"/>
-        <source>Clear Aliases</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -218,6 +218,14 @@
     </message>
 </context>
 <context>
+    <name>ParameterMemberView</name>
+    <message>
+        <location filename="../widgets/ParameterMemberView.cpp" line="+30"/>
+        <source>List of values</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SchemaSelectorContentWidget</name>
     <message>
         <location filename="../forms/SchemaSelectorContentWidget.ui" line="+49"/>
@@ -237,14 +245,6 @@
     <message>
         <location line="+7"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>ParameterMemberView</name>
-    <message>
-        <location filename="../widgets/ParameterMemberView.cpp" line="+30"/>
-        <source>List of values</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
