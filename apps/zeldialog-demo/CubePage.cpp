@@ -47,6 +47,14 @@ QString LevelsText(const CubeHierarchyInfo& hierarchy)
     return levels.join(QStringLiteral(" \u203a "));
 }
 
+QString CalculatedText(OrdersCube& cube, int hierarchy)
+{
+    QStringList names;
+    for (const CubeMember& member : cube.ExtensionMembers(hierarchy))
+        names << member.uniqueName.ToQString();
+    return names.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 CubePage::CubePage(OrdersCube& cube, QWidget* parent)
@@ -60,8 +68,8 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    QString about = tr("The hierarchies of the cube over the orders with the levels it offers for analysis, and "
-                       "the member each one uses by default.");
+    QString about = tr("The hierarchies of the cube over the orders with the levels it offers for analysis, the "
+                       "member each one uses by default, and the calculated members and measures applied to it.");
     if (cube.AreAllFieldsHidden())
         about += QLatin1Char(' ') + tr("All fields are hidden: no level is offered until they are shown again.");
     auto* summary = new QLabel(about, this);
@@ -69,7 +77,9 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
 
     const std::vector<CubeHierarchyInfo>& hierarchies = cube.Hierarchies();
     auto* table = MakeSummaryTable(static_cast<int>(hierarchies.size()),
-        {tr("Hierarchy"), tr("Levels"), tr("Below the top"), tr("Default member setting"), tr("Default member")}, this);
+        {tr("Hierarchy"), tr("Levels"), tr("Below the top"), tr("Default member setting"), tr("Default member"),
+            tr("Calculated")},
+        this);
     table->setObjectName(QStringLiteral("m_hierarchyTable"));
     const QLocale locale;
     for (int row = 0; row < static_cast<int>(hierarchies.size()); ++row) {
@@ -83,6 +93,7 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
         table->setItem(row, 2, count);
         table->setItem(row, 3, new QTableWidgetItem(SettingText(cube.GetDefaultSetting(row))));
         table->setItem(row, 4, new QTableWidgetItem(DefaultMemberText(cube, row)));
+        table->setItem(row, 5, new QTableWidgetItem(CalculatedText(cube, row)));
     }
     FitSummaryTable(*table);
 

@@ -10,6 +10,7 @@ DemoEnvironment::DemoEnvironment(Zel::Sim::SampleWorkbook::Options options)
     , m_schema(m_host, m_cube.Cube())
     , m_aliases(m_host, m_workbook)
     , m_document(m_host, TString(L"Sample workbook"))
+    , m_calculations(m_host, m_cube.Cube())
 {
     // Each simulated area registers its command handlers on m_host here as it arrives.
 }

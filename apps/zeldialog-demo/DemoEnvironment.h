@@ -2,6 +2,7 @@
 
 #include "sim/AliasArea.h"
 #include "sim/AutosaveArea.h"
+#include "sim/CalculatedMembersArea.h"
 #include "sim/CubeArea.h"
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
@@ -37,6 +38,7 @@ public:
     Zel::Sim::AliasArea& Aliases() noexcept { return m_aliases; }
     // The sample workbook as the host's document: the host's events about it are raised here.
     Zel::Sim::SimWorkbookDoc& Document() noexcept { return m_document; }
+    Zel::Sim::CalculatedMembersArea& Calculations() noexcept { return m_calculations; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -59,4 +61,6 @@ private:
     // Alias edits of the workbook's fields; committed aliases live in the workbook.
     Zel::Sim::AliasArea m_aliases;
     Zel::Sim::SimWorkbookDoc m_document;
+    // The cube's calculated members and measures; it extends the cube, so it goes before it.
+    Zel::Sim::CalculatedMembersArea m_calculations;
 };

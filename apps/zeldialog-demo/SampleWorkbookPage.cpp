@@ -2,6 +2,7 @@
 
 #include "SummaryTable.h"
 
+#include "sim/OrdersCube.h"
 #include "sim/SampleWorkbook.h"
 #include "sim/SimWorkbookDoc.h"
 
@@ -18,6 +19,8 @@
 #include <QtWidgets/QTableView>
 #include <QtWidgets/QTableWidget>
 #include <QtWidgets/QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Zel::Sim;
 
@@ -176,9 +179,23 @@ QString AliasesText(const SampleWorkbook& workbook)
     return lines.isEmpty() ? SampleWorkbookPage::tr("none") : lines.join(QLatin1Char('\n'));
 }
 
+// The cube's measures, one a line, each calculated one marked as such.
+QString MeasuresText(const OrdersCube& cube)
+{
+    const std::vector<TString> stored = OrdersCube::StoredMeasures();
+    QStringList lines;
+    for (const TString& measure : cube.Measures()) {
+        const bool calculated = std::find(stored.begin(), stored.end(), measure) == stored.end();
+        lines << QStringLiteral("[Measures].[") + measure.ToQString() + QLatin1Char(']')
+                + (calculated ? QLatin1Char(' ') + SampleWorkbookPage::tr("(calculated)") : QString());
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
-SampleWorkbookPage::SampleWorkbookPage(SampleWorkbook& workbook, SimWorkbookDoc* document, QWidget* parent)
+SampleWorkbookPage::SampleWorkbookPage(
+    SampleWorkbook& workbook, SimWorkbookDoc* document, OrdersCube* cube, QWidget* parent)
     : QWidget(parent)
     , m_workbook(workbook)
     , m_document(document)
@@ -201,6 +218,13 @@ SampleWorkbookPage::SampleWorkbookPage(SampleWorkbook& workbook, SimWorkbookDoc*
     notes->addSpacing(8);
     notes->addWidget(SectionLabel(tr("Parameters"), this));
     notes->addWidget(new QLabel(ParametersText(workbook), this));
+    if (cube) {
+        notes->addSpacing(8);
+        notes->addWidget(SectionLabel(tr("Measures of %1").arg(OrdersCube::DataSourceName().ToQString()), this));
+        auto* measures = new QLabel(MeasuresText(*cube), this);
+        measures->setObjectName(QStringLiteral("m_measures"));
+        notes->addWidget(measures);
+    }
     notes->addSpacing(8);
     notes->addWidget(SectionLabel(tr("Aliases"), this));
     m_aliases = new QLabel(this);
