@@ -13,8 +13,8 @@
 #include <QtSql/QSqlQuery>
 
 #include <algorithm>
-#include <limits>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <stdexcept>
 
