@@ -37,12 +37,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>Existing calculated members</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+27"/>
         <source>Up</source>
         <translation type="unfinished"></translation>
     </message>
@@ -133,8 +133,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+55"/>
         <source>Clear Aliases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-46"/>
+        <source>Aliases</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -153,24 +158,6 @@
     <message>
         <location line="+19"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>EditAliasesDialog</name>
-    <message>
-        <location filename="../forms/EditAliasesDialog.ui" line="+14"/>
-        <source>Edit Aliases</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Aliases</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+49"/>
-        <source>Clear Aliases</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
