@@ -25,6 +25,8 @@
 class FramelessShadowEffect final : public QGraphicsDropShadowEffect
 {
     Q_OBJECT
+    // Read by the tests through the meta-object: the class is not exported.
+    Q_PROPERTY(int blurCount READ BlurCount)
 
 public:
     explicit FramelessShadowEffect(QObject* parent = nullptr);
