@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <stdexcept>
 
@@ -217,30 +218,61 @@ struct OrdersCube::Impl
     explicit Impl(SampleWorkbook& w)
         : workbook(w)
     {
-        for (const HierarchySpec& spec : Specs()) {
+        for (const HierarchySpec& spec : Specs())
+            offered.push_back(static_cast<int>(spec.levels.size()));
+        RebuildInfos();
+        tables.resize(infos.size());
+        defaults.resize(infos.size());
+    }
+
+    SampleWorkbook& workbook;
+    // The hierarchies as they are offered now: each lists its levels down to the last one offered.
+    std::vector<CubeHierarchyInfo> infos;
+    // Per hierarchy, how many of its levels (below its All member) are offered, from the top.
+    std::vector<int> offered;
+    bool allFieldsHidden = false;
+    std::vector<Table> tables;
+    std::vector<DefaultMemberSetting> defaults;
+    const ICubeExtension* extension = nullptr;
+
+    const HierarchySpec& Spec(int h) const { return Specs()[static_cast<std::size_t>(h)]; }
+
+    // How many levels below the All member are offered; the measures are always offered.
+    int Depth(int h) const
+    {
+        if (Spec(h).measures)
+            return static_cast<int>(Spec(h).levels.size());
+        return allFieldsHidden ? 0 : offered[static_cast<std::size_t>(h)];
+    }
+
+    // The deepest member level offered: 0 for an All member alone, -1 when nothing is. A hierarchy
+    // that offers all its levels has no limit, so the extension's members may hang below its last.
+    int MaxLevel(int h) const
+    {
+        if (Depth(h) == static_cast<int>(Spec(h).levels.size()))
+            return std::numeric_limits<int>::max();
+        return (Spec(h).hasAll ? 1 : 0) + Depth(h) - 1;
+    }
+
+    void RebuildInfos()
+    {
+        infos.clear();
+        for (std::size_t h = 0; h < Specs().size(); ++h) {
+            const HierarchySpec& spec = Specs()[h];
             CubeHierarchyInfo info;
             info.name = TString(spec.name);
             if (spec.hasAll) {
                 info.levels.push_back(TString(QStringLiteral("(All)")));
                 info.allMemberName = TString(QStringLiteral("All ") + spec.name);
             }
-            for (const LevelSpec& level : spec.levels)
-                info.levels.push_back(TString(level.name));
+            const int depth = Depth(static_cast<int>(h));
+            for (int j = 0; j < depth; ++j)
+                info.levels.push_back(TString(spec.levels[static_cast<std::size_t>(j)].name));
             info.hasAllMember = spec.hasAll;
             info.isMeasures = spec.measures;
             infos.push_back(std::move(info));
         }
-        tables.resize(infos.size());
-        defaults.resize(infos.size());
     }
-
-    SampleWorkbook& workbook;
-    std::vector<CubeHierarchyInfo> infos;
-    std::vector<Table> tables;
-    std::vector<DefaultMemberSetting> defaults;
-    const ICubeExtension* extension = nullptr;
-
-    const HierarchySpec& Spec(int h) const { return Specs()[static_cast<std::size_t>(h)]; }
 
     void CheckHierarchy(int h) const
     {
@@ -457,7 +489,8 @@ struct OrdersCube::Impl
         t.onLevelByKey = Prepared(db, select + QStringLiteral(" WHERE level = ? AND key = ? ORDER BY id LIMIT 1"));
         t.childByKey
             = Prepared(db, select + QStringLiteral(" WHERE level = ? AND key = ? AND parent = ? ORDER BY id LIMIT 1"));
-        t.search = Prepared(db, select + QStringLiteral(" WHERE name LIKE ? ESCAPE '\\' ORDER BY id LIMIT ?"));
+        t.search = Prepared(
+            db, select + QStringLiteral(" WHERE name LIKE ? ESCAPE '\\' AND level <= ? ORDER BY id LIMIT ?"));
         if (Spec(h).hasAll) {
             t.topCount = 1;
         } else {
@@ -499,9 +532,9 @@ struct OrdersCube::Impl
     {
         EnsureTable(h);
         if (parentId == 0)
-            return Spec(h).measures ? 0 : tables[static_cast<std::size_t>(h)].topCount;
+            return Spec(h).measures || MaxLevel(h) < 0 ? 0 : tables[static_cast<std::size_t>(h)].topCount;
         const std::optional<StoredRow> row = Row(h, parentId);
-        return row ? row->childCount : 0;
+        return row && row->level < MaxLevel(h) ? row->childCount : 0;
     }
 
     // The unique name of a child of `parent` (null: the top).
@@ -520,7 +553,8 @@ struct OrdersCube::Impl
         m.parentId = row.parent;
         m.level = row.level;
         m.ordinal = row.ordinal;
-        m.childCount = row.childCount;
+        // The children of a member on the last level offered are not offered either.
+        m.childCount = row.level < MaxLevel(h) ? row.childCount : 0;
         m.name = TString(row.name);
         m.key = TString(row.key);
         m.isAllMember = Spec(h).hasAll && row.id == 1;
@@ -593,6 +627,9 @@ struct OrdersCube::Impl
                     continue;
             }
             const qint64 parentId = parent ? parent->id : 0;
+            // A member below the last level offered is not offered either.
+            if ((parent ? parent->level + 1 : 0) > MaxLevel(h))
+                continue;
             auto [count, fresh] = perParent.emplace(parentId, 0);
             CubeMember m;
             m.hierarchy = h;
@@ -632,7 +669,7 @@ struct OrdersCube::Impl
             const std::optional<StoredRow> row = Row(h, parentId);
             if (!row)
                 return children;
-            stored = row->childCount;
+            stored = row->level < MaxLevel(h) ? row->childCount : 0;
             firstChild = row->firstChild;
         }
         const std::vector<CubeMember> extras = Extras(h);
@@ -670,6 +707,8 @@ struct OrdersCube::Impl
         EnsureTable(h);
         const qint64 parentId = parent ? parent->id : 0;
         const int level = parent ? parent->level + 1 : 0;
+        if (level > MaxLevel(h))
+            return std::nullopt;
         if (!Spec(h).measures && parentId >= 0) {
             Table& t = tables[static_cast<std::size_t>(h)];
             const bool keyed = byKey && LevelHasKey(h, level);
@@ -688,7 +727,7 @@ struct OrdersCube::Impl
     std::optional<CubeMember> FindOnLevel(int h, int level, const QString& name, bool byKey, bool storedOnly)
     {
         EnsureTable(h);
-        if (level < 0 || level >= static_cast<int>(infos[static_cast<std::size_t>(h)].levels.size()))
+        if (level < 0 || level > MaxLevel(h))
             return std::nullopt;
         if (!Spec(h).measures) {
             Table& t = tables[static_cast<std::size_t>(h)];
@@ -881,7 +920,8 @@ OrdersCube::MemberSearch OrdersCube::Search(int hierarchy, const TString& text, 
             .replace(QLatin1Char('%'), QStringLiteral("\\%"))
             .replace(QLatin1Char('_'), QStringLiteral("\\_"));
         const std::vector<StoredRow> rows = Impl::Run(*m_impl->tables[static_cast<std::size_t>(hierarchy)].search,
-            {QVariant(QString(QLatin1Char('%') + pattern + QLatin1Char('%'))), QVariant(wanted + 1)});
+            {QVariant(QString(QLatin1Char('%') + pattern + QLatin1Char('%'))), QVariant(m_impl->MaxLevel(hierarchy)),
+                QVariant(wanted + 1)});
         for (const StoredRow& row : rows) {
             if (static_cast<int>(result.members.size()) == wanted) {
                 result.truncated = true;
@@ -936,6 +976,47 @@ std::vector<CubeMember> OrdersCube::ExtensionMembers(int hierarchy)
 void OrdersCube::SetExtension(const ICubeExtension* extension)
 {
     m_impl->extension = extension;
+}
+
+std::vector<TString> OrdersCube::SchemaLevels(int hierarchy) const
+{
+    m_impl->CheckHierarchy(hierarchy);
+    std::vector<TString> levels;
+    if (m_impl->Spec(hierarchy).measures)
+        return levels;
+    for (const LevelSpec& level : m_impl->Spec(hierarchy).levels)
+        levels.push_back(TString(level.name));
+    return levels;
+}
+
+int OrdersCube::OfferedLevelCount(int hierarchy) const
+{
+    m_impl->CheckHierarchy(hierarchy);
+    return m_impl->Spec(hierarchy).measures ? 0 : m_impl->offered[static_cast<std::size_t>(hierarchy)];
+}
+
+void OrdersCube::SetOfferedLevelCount(int hierarchy, int count)
+{
+    m_impl->CheckHierarchy(hierarchy);
+    const int levels = static_cast<int>(SchemaLevels(hierarchy).size());
+    if (count < 0 || count > levels)
+        throw std::invalid_argument(
+            QString(Bracketed(m_impl->infos[static_cast<std::size_t>(hierarchy)].name.ToQString())
+                + QStringLiteral(" has %1 levels to offer, not %2").arg(levels).arg(count))
+                .toStdString());
+    m_impl->offered[static_cast<std::size_t>(hierarchy)] = count;
+    m_impl->RebuildInfos();
+}
+
+bool OrdersCube::AreAllFieldsHidden() const
+{
+    return m_impl->allFieldsHidden;
+}
+
+void OrdersCube::SetAllFieldsHidden(bool hidden)
+{
+    m_impl->allFieldsHidden = hidden;
+    m_impl->RebuildInfos();
 }
 
 OrdersCube::DefaultMemberSetting OrdersCube::GetDefaultSetting(int hierarchy) const

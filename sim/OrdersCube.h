@@ -74,9 +74,15 @@ struct CubeMember
 // tables once, not on every run. Making the [Order] table of ten million rows takes a while; Prepare
 // makes one ahead of use.
 //
+// Which levels are offered for analysis is the cube's schema selection: of each hierarchy, the levels
+// from the top down to a given depth (all of them at first), and nothing below the All member while
+// all fields are hidden. A level that is not offered is gone from everything the cube answers: the
+// hierarchy's list of levels, its members' child counts and children, lookups by name and searches.
+// A hierarchy without an All member whose levels are all left out has no members at all.
+//
 // Lookups by name ignore case. Nothing here is cached across calls but the tables themselves, so
-// the cube reflects its extension (see ICubeExtension) at once. A workbook that cannot be opened, or
-// a table that cannot be made, raises std::runtime_error.
+// the cube reflects its extension (see ICubeExtension) and its schema selection at once. A workbook that cannot be
+// opened, or a table that cannot be made, raises std::runtime_error.
 //
 // The cube must go before the workbook. GUI thread only, like the workbook's connection.
 class ZELSIM_EXPORT OrdersCube
@@ -110,6 +116,7 @@ public:
 
     static TString DataSourceName();
 
+    // The hierarchies with the levels offered now.
     const std::vector<CubeHierarchyInfo>& Hierarchies() const;
     // By name, with or without brackets ("Geography", "[Geography]"); -1 when there is none.
     int FindHierarchy(const TString& name) const;
@@ -143,6 +150,17 @@ public:
 
     // Not owned; null removes it. The extension must outlive its use here.
     void SetExtension(const ICubeExtension* extension);
+
+    // Every level of the hierarchy that can be offered, top to bottom, without "(All)"; the measures
+    // have none (they are always offered).
+    std::vector<TString> SchemaLevels(int hierarchy) const;
+    // How many of SchemaLevels are offered, from the top, whether or not all fields are hidden.
+    int OfferedLevelCount(int hierarchy) const;
+    // Refuses a count outside 0 .. SchemaLevels().size() with std::invalid_argument.
+    void SetOfferedLevelCount(int hierarchy, int count);
+    // While all fields are hidden, no level is offered; the counts above are kept for later.
+    bool AreAllFieldsHidden() const;
+    void SetAllFieldsHidden(bool hidden);
 
     DefaultMemberSetting GetDefaultSetting(int hierarchy) const;
     // A setting without a member keeps the member picked before. Refuses, with std::invalid_argument

@@ -10,6 +10,8 @@
 #include <QtWidgets/QTableWidget>
 #include <QtWidgets/QVBoxLayout>
 
+#include <stdexcept>
+
 using namespace Zel::Sim;
 
 namespace {
@@ -25,6 +27,16 @@ QString SettingText(const OrdersCube::DefaultMemberSetting& setting)
         return CubePage::tr("a selected member");
     }
     return CubePage::tr("unknown (%1)").arg(static_cast<int>(setting.type));
+}
+
+// A hierarchy whose levels are all left out has no member to default to.
+QString DefaultMemberText(OrdersCube& cube, int hierarchy)
+{
+    try {
+        return cube.DefaultMember(hierarchy).uniqueName.ToQString();
+    } catch (const std::runtime_error&) {
+        return CubePage::tr("(no member offered)");
+    }
 }
 
 QString LevelsText(const CubeHierarchyInfo& hierarchy)
@@ -56,10 +68,11 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* summary
-        = new QLabel(tr("The hierarchies of the cube over the orders, the member each one uses by default, and the "
-                        "calculated members and measures applied to it."),
-            this);
+    QString about = tr("The hierarchies of the cube over the orders with the levels it offers for analysis, the "
+                       "member each one uses by default, and the calculated members and measures applied to it.");
+    if (cube.AreAllFieldsHidden())
+        about += QLatin1Char(' ') + tr("All fields are hidden: no level is offered until they are shown again.");
+    auto* summary = new QLabel(about, this);
     summary->setWordWrap(true);
 
     const std::vector<CubeHierarchyInfo>& hierarchies = cube.Hierarchies();
@@ -79,7 +92,7 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
         count->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->setItem(row, 2, count);
         table->setItem(row, 3, new QTableWidgetItem(SettingText(cube.GetDefaultSetting(row))));
-        table->setItem(row, 4, new QTableWidgetItem(cube.DefaultMember(row).uniqueName.ToQString()));
+        table->setItem(row, 4, new QTableWidgetItem(DefaultMemberText(cube, row)));
         table->setItem(row, 5, new QTableWidgetItem(CalculatedText(cube, row)));
     }
     FitSummaryTable(*table);

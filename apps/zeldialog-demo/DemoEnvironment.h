@@ -7,6 +7,7 @@
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
+#include "sim/SchemaArea.h"
 #include "sim/SimHost.h"
 #include "sim/SimWorkbookDoc.h"
 #include "sim/TableViewArea.h"
@@ -33,6 +34,7 @@ public:
     Zel::Sim::ParameterListArea& ParameterLists() noexcept { return m_parameterLists; }
     Zel::Sim::ParameterEditArea& ParameterEdits() noexcept { return m_parameterEdits; }
     Zel::Sim::CubeArea& Cube() noexcept { return m_cube; }
+    Zel::Sim::SchemaArea& Schema() noexcept { return m_schema; }
     Zel::Sim::AliasArea& Aliases() noexcept { return m_aliases; }
     // The sample workbook as the host's document: the host's events about it are raised here.
     Zel::Sim::SimWorkbookDoc& Document() noexcept { return m_document; }
@@ -53,6 +55,9 @@ private:
     Zel::Sim::ParameterEditArea m_parameterEdits;
     // The cube over the orders; its member tables live in the workbook's database.
     Zel::Sim::CubeArea m_cube;
+    // Which levels of the cube (and of two generated cubes) are offered; it changes the cube above,
+    // so it goes first.
+    Zel::Sim::SchemaArea m_schema;
     // Alias edits of the workbook's fields; committed aliases live in the workbook.
     Zel::Sim::AliasArea m_aliases;
     Zel::Sim::SimWorkbookDoc m_document;

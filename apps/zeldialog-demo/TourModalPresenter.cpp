@@ -1,6 +1,7 @@
 #include "TourModalPresenter.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QUrl>
 #include <QtGui/QPainter>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
@@ -101,4 +102,12 @@ QAction* TourModalPresenter::ExecMenu(QMenu& menu, const QPoint& globalPosition,
     for (auto it = shown.rbegin(); it != shown.rend(); ++it)
         (*it)->hide();
     return chosen;
+}
+
+bool TourModalPresenter::OpenUrl(const QUrl& url)
+{
+    const std::unique_ptr<QWidget> page
+        = ResultPage(QObject::tr("The desktop would open this address in the browser"), {url.toString()});
+    m_tour.Step(QObject::tr("Opens %1").arg(url.toString()), *page);
+    return true;
 }

@@ -7,7 +7,8 @@
 #include <deque>
 
 // Answers a dialog's menus and message boxes during the tour like a user, and records a screenshot
-// of each over the dialog first. Offscreen every window is a picture of its own, so the menu or
+// of each over the dialog first. An address the dialog opens is not handed to a browser: a page
+// that names it is recorded instead. Offscreen every window is a picture of its own, so the menu or
 // the box is laid over the dialog's picture by hand.
 //
 // Answers are queued in the order the dialog will ask; a request with nothing queued is dismissed
@@ -25,6 +26,7 @@ public:
     QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at) override;
     // A picture cannot ring; the refusal shows in the dialog's state at the next step.
     void Beep() override { }
+    bool OpenUrl(const QUrl& url) override;
 
 private:
     struct Answer

@@ -9,6 +9,7 @@
 #include "host/commands/CalculatedMembersCommands.h"
 #include "host/commands/CubeCommands.h"
 #include "host/commands/ParameterCommands.h"
+#include "host/commands/SchemaCommands.h"
 #include "host/commands/TableViewCommands.h"
 
 namespace Zel::Commands {
@@ -16,6 +17,6 @@ namespace Zel::Commands {
 using LibraryCommands = ConcatCommandLists<Autosave::AllCommands, Parameter::AllCommands, TableView::AllCommands,
     CalculatedMembers::AllCommands, Alias::AllCommands>::type;
 
-using HostWidgetCommands = ConcatCommandLists<Cube::AllCommands>::type;
+using HostWidgetCommands = ConcatCommandLists<Cube::AllCommands, Schema::AllCommands>::type;
 
 } // namespace Zel::Commands

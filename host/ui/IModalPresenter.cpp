@@ -6,6 +6,7 @@
 #include "host/ui/UnificationConstants.h"
 #include "host/ui/UnificationStyleApplicator.h"
 
+#include <QtGui/QDesktopServices>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLayout>
@@ -99,6 +100,11 @@ IModalPresenter::~IModalPresenter() = default;
 void IModalPresenter::Beep()
 {
     QApplication::beep();
+}
+
+bool IModalPresenter::OpenUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 IModalPresenter& GetDefaultModalPresenter()

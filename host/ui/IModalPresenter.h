@@ -9,6 +9,7 @@
 
 class QAction;
 class QMenu;
+class QUrl;
 class QWidget;
 
 // Everything a message box is shown with, so that a replaced presenter can check it.
@@ -25,8 +26,10 @@ struct ZELHOST_UI_EXPORT MessageBoxRequest
 };
 
 // Where the toolkit's modal questions go: TMessageBox and TMenu ask through the current
-// presenter, and TBeep sounds its refusals through it. The default one shows the real QMessageBox and QMenu and waits
-// for the user; tests and the offscreen tour put their own in place so that nothing ever waits for a human.
+// presenter, TBeep sounds its refusals through it, and TOpenUrl hands addresses to the desktop
+// through it. The default one shows the real QMessageBox and QMenu and waits for the user, and
+// starts the desktop's browser; tests and the offscreen tour put their own in place so that nothing
+// ever waits for a human or opens a window outside the application.
 class ZELHOST_UI_EXPORT IModalPresenter
 {
 public:
@@ -39,6 +42,9 @@ public:
     virtual QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at) = 0;
     // A refusal without words (a value a list will not take). The default rings the system bell.
     virtual void Beep();
+    // Opens `url` with the desktop's handler for it (a browser for a web address); false when none
+    // would take it. The default asks QDesktopServices.
+    virtual bool OpenUrl(const QUrl& url);
 };
 
 ZELHOST_UI_EXPORT IModalPresenter& GetModalPresenter();

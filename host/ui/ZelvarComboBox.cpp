@@ -107,8 +107,18 @@ void ZelvarComboBox::setTextElideMode(Qt::TextElideMode mode)
 QSize ZelvarComboBox::sizeHint() const
 {
     QSize hint = QComboBox::sizeHint();
-    if (m_look != CBL_Native)
-        hint.setHeight(std::max(hint.height(), ScaleForDpi(this, UnificationConstants::Get().GetControlHeight())));
+    if (m_look == CBL_Native)
+        return hint;
+    hint.setHeight(std::max(hint.height(), ScaleForDpi(this, UnificationConstants::Get().GetControlHeight())));
+    // The widest item beside the look's own padding and chevron, which the style's measure of a
+    // native combo box does not know.
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
+    const QRect textArea = GetTextRect();
+    const int around = width() - textArea.width();
+    hint.setWidth(std::max(hint.width(), widest + around + ScaleForDpi(this, 2)));
     return hint;
 }
 

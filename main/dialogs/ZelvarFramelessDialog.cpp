@@ -11,8 +11,7 @@
 #include "host/ui/ZelWidgetUtil.h"
 #include "host/ui/ZelvarImageButton.h"
 #include "main/dialogs/FramelessFrameController_p.h"
-
-#include <QtWidgets/QGraphicsDropShadowEffect>
+#include "main/dialogs/FramelessShadowEffect_p.h"
 
 #include <utility>
 
@@ -191,8 +190,9 @@ void ZelvarFramelessDialog::SetDropShadow()
     setAttribute(Qt::WA_TranslucentBackground);
     m_ui->mainFrame->setAutoFillBackground(true);
 
-    // Owned by the frame it is set on; the parent only keeps it from being a stray object.
-    auto* effect = new QGraphicsDropShadowEffect(parentWidget());
+    // Owned by the frame it is set on; the parent only keeps it from being a stray object. It blurs
+    // the shadow once per size of the frame, which stays opaque (it fills its background above).
+    auto* effect = new FramelessShadowEffect(parentWidget());
     const int blur = ScaleForDpi(this, ShadowBlur);
     const int offset = ScaleForDpi(this, ShadowOffset);
     effect->setBlurRadius(blur);

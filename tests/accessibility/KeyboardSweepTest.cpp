@@ -8,6 +8,7 @@
 #include "tests/support/ZelTestCase.h"
 
 #include "apps/drivers/ParameterDialogDriver.h"
+#include "apps/drivers/SchemaSelectorDialogDriver.h"
 #include "apps/drivers/SetDefaultMemberDialogDriver.h"
 #include "gen-command-wrappers/AliasCommandWrappers.h"
 #include "host/doc/ComponentCleanup.h"
@@ -16,9 +17,11 @@
 #include "main/dialogs/CertificateNamesDialog.h"
 #include "main/dialogs/EditAliasesDialog.h"
 #include "main/dialogs/ParameterDialog.h"
+#include "main/dialogs/SchemaSelectorDialog.h"
 #include "main/dialogs/SelectMemberDialog.h"
 #include "main/dialogs/SetDefaultMemberDialog.h"
 #include "main/dialogs/ShowMembersDialog_New.h"
+#include "main/dialogs/WidgetShowcaseDialog.h"
 #include "main/dialogs/ZelvarFramelessDialog.h"
 #include "main/dialogs/ZelvarFramelessDialog_Deprecated.h"
 #include "main/dialogs/ZelvarNonModalDialog.h"
@@ -30,6 +33,7 @@
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
+#include "sim/SchemaArea.h"
 #include "sim/SimHost.h"
 #include "sim/TableViewArea.h"
 #include "widgets/ParameterMemberView.h"
@@ -63,6 +67,7 @@ struct SweepHost
         , lists(host)
         , edits(host, workbook, lists)
         , cube(host, workbook)
+        , schema(host, cube.Cube())
         , calculations(host, cube.Cube())
         , aliases(host, workbook)
     {
@@ -83,6 +88,8 @@ struct SweepHost
     Zel::Sim::ParameterListArea lists;
     Zel::Sim::ParameterEditArea edits;
     Zel::Sim::CubeArea cube;
+    // Changes the cube's levels, so it goes before the cube.
+    Zel::Sim::SchemaArea schema;
     Zel::Sim::CalculatedMembersArea calculations;
     Zel::Sim::AliasArea aliases;
     // Drops the alias edit an opened dialog works on, after the dialog has gone.
@@ -193,6 +200,12 @@ const SweptDialog kDialogs[] = {
             return std::unique_ptr<QWidget>(
                 Zel::Drivers::OpenSetDefaultMemberDialog(h.Shared(), CubeHierarchy("Geography")));
         }},
+    {"SchemaSelectorDialog",
+        [](SweepHost& h) {
+            return std::unique_ptr<QWidget>(
+                Zel::Drivers::OpenSchemaSelectorDialog(h.Shared(), Zel::Sim::OrdersCube::DataSourceName()));
+        }},
+    {"WidgetShowcaseDialog", [](SweepHost&) { return std::unique_ptr<QWidget>(WidgetShowcaseDialog::GetInstance()); }},
     {"CalculatedMembersDialog",
         [](SweepHost& h) {
             return std::unique_ptr<QWidget>(std::make_unique<CalculatedMembersDialog>(

@@ -73,6 +73,12 @@ void ModalScript::AnswerMenu(std::function<QAction*(QMenu&)> answer)
     m_menuAnswers.push_back(std::move(answer));
 }
 
+bool ModalScript::OpenUrl(const QUrl& url)
+{
+    m_openedUrls << url;
+    return true;
+}
+
 QMessageBox::StandardButton ModalScript::ShowMessageBox(const MessageBoxRequest& request)
 {
     m_messageBoxes.push_back(request);

@@ -3,6 +3,7 @@
 #include "host/ui/IModalPresenter.h"
 
 #include <QtCore/QStringList>
+#include <QtCore/QUrl>
 
 #include <deque>
 #include <functional>
@@ -35,7 +36,8 @@ struct MenuSnapshot
 };
 
 // Answers the toolkit's message boxes and menus from a script, for as long as it lives, so that no
-// test waits for a human. Every request is recorded. A request with nothing scripted is answered
+// test waits for a human, and keeps the addresses it was asked to open instead of starting a
+// browser. Every request is recorded. A request with nothing scripted is answered
 // as a dismissal (NoButton, no action) and counted as unexpected, which the test can assert on.
 class ModalScript final : public IModalPresenter
 {
@@ -57,11 +59,14 @@ public:
     int UnexpectedRequests() const { return m_unexpected; }
     // Beeps sounded while this script was in place.
     int Beeps() const { return m_beeps; }
+    // Addresses handed to the desktop while this script was in place, in order.
+    const QList<QUrl>& OpenedUrls() const { return m_openedUrls; }
     std::size_t PendingAnswers() const { return m_boxAnswers.size() + m_menuAnswers.size(); }
 
     QMessageBox::StandardButton ShowMessageBox(const MessageBoxRequest& request) override;
     QAction* ExecMenu(QMenu& menu, const QPoint& globalPosition, QAction* at) override;
     void Beep() override { ++m_beeps; }
+    bool OpenUrl(const QUrl& url) override;
 
     static MenuSnapshot Snapshot(const QMenu& menu, const QPoint& globalPosition = {});
     // The enabled action at a path of texts in `menu`, or null.
@@ -75,6 +80,7 @@ private:
     std::vector<MenuSnapshot> m_menus;
     int m_unexpected = 0;
     int m_beeps = 0;
+    QList<QUrl> m_openedUrls;
 };
 
 } // namespace ZelTest
