@@ -26,6 +26,17 @@ constexpr int kDescending = 1;
 // A count that stands for "to the end of the table" in a page's rectangle.
 constexpr quint64 kToTheEnd = std::numeric_limits<std::uint32_t>::max();
 
+// The background of a cell. Special cells (nulls, a member standing for all others) must stand out
+// from the alternating rows: the same shade with less blue. The four are made once: a colour does
+// not fit in a variant, and a new one per call would cost an allocation where a copy costs a count.
+const QVariant& Background(bool oddRow, bool special)
+{
+    auto make = [](int shade, bool tinted) { return QVariant(QColor(shade, shade, tinted ? shade - 30 : shade, 255)); };
+    static const QVariant backgrounds[2][2]
+        = {{make(255, false), make(255, true)}, {make(250, false), make(250, true)}};
+    return backgrounds[oddRow ? 1 : 0][special ? 1 : 0];
+}
+
 } // namespace
 
 // The concrete page cache: sends the create and load commands, keeps the table description that
@@ -157,18 +168,16 @@ QVariant TableViewModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         return m_cache->ReadItem(index.row(), index.column(), [](const TableViewPageItemPresModel* item) {
-            return QVariant(item ? item->GetDisplayQString() : QString());
+            // Copied once, into the variant.
+            return item ? QVariant(item->GetDisplayQString()) : QVariant(QString());
         });
     case Qt::TextAlignmentRole:
         return m_cache->ReadItem(index.row(), index.column(),
             [](const TableViewPageItemPresModel* item) { return QVariant(item ? item->GetAlignmentFlags() : 0); });
     case Qt::BackgroundRole: {
-        // Special cells (nulls, a member standing for all others) must stand out from the
-        // alternating rows: the same shade with less blue.
         const bool special = m_cache->ReadItem(index.row(), index.column(),
             [](const TableViewPageItemPresModel* item) { return item && item->GetIsSpecial(); });
-        const int shade = index.row() % 2 == 0 ? 255 : 250;
-        return QColor(shade, shade, special ? shade - 30 : shade, 255);
+        return Background(index.row() % 2 != 0, special);
     }
     default:
         return QVariant();
