@@ -18,11 +18,13 @@ sqlite3* SqliteHandleOf(QSqlDatabase& db)
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return nullptr;
-    QSqlQuery version(db);
-    if (!version.exec(QStringLiteral("SELECT sqlite_version()")) || !version.next()
-        || version.value(0).toString() != QString::fromLatin1(sqlite3_libversion()))
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
+    // Which SQLite the driver runs does not change while the process runs: asked once.
+    static const bool sameSqlite = [&db] {
+        QSqlQuery version(db);
+        return version.exec(QStringLiteral("SELECT sqlite_version()")) && version.next()
+            && version.value(0).toString() == QString::fromLatin1(sqlite3_libversion());
+    }();
+    return sameSqlite ? *static_cast<sqlite3* const*>(handle.constData()) : nullptr;
 #else
     Q_UNUSED(db);
     return nullptr;

@@ -213,21 +213,22 @@ struct TableViewArea::Impl
     // that breaks this is refused rather than paged wrongly.
     void ReadRowIds(HostCache& cache, bool isWorkbookTable)
     {
-        // Each aggregate alone: SQLite answers a lone MIN or MAX of the row id from the b-tree's
-        // edge, but scans the whole table for both in one statement. Counting ten million rows
-        // scans it too; the workbook knows its own count.
-        auto single = [this, &cache](const char* aggregate) {
-            QSqlQuery query(Database());
-            query.setForwardOnly(true);
-            if (!query.exec(QStringLiteral("SELECT %1 FROM %2").arg(QLatin1String(aggregate), cache.source.table))
-                || !query.next())
-                Refuse(SqlError(query));
-            return query.value(0).toLongLong();
-        };
-        cache.rowCount = isWorkbookTable ? workbook.RowCount() : single("COUNT(*)");
-        cache.firstRowId = single("MIN(rowid)");
-        if (cache.rowCount > 0 && single("MAX(rowid)") - cache.firstRowId + 1 != cache.rowCount)
-            Refuse(QStringLiteral("the row ids of %1 are not contiguous").arg(cache.source.table));
+        // Each aggregate in a subquery of its own: SQLite answers a lone MIN or MAX of the row id
+        // from the b-tree's edge, but scans the whole table for both in one select. Counting ten
+        // million rows scans it too; the workbook knows its own count.
+        const QString& table = cache.source.table;
+        QSqlQuery query(Database());
+        query.setForwardOnly(true);
+        const QString count
+            = isWorkbookTable ? QStringLiteral("0") : QStringLiteral("(SELECT COUNT(*) FROM %1)").arg(table);
+        if (!query.exec(
+                QStringLiteral("SELECT (SELECT MIN(rowid) FROM %1), (SELECT MAX(rowid) FROM %1), %2").arg(table, count))
+            || !query.next())
+            Refuse(SqlError(query));
+        cache.rowCount = isWorkbookTable ? workbook.RowCount() : query.value(2).toLongLong();
+        cache.firstRowId = query.value(0).toLongLong();
+        if (cache.rowCount > 0 && query.value(1).toLongLong() - cache.firstRowId + 1 != cache.rowCount)
+            Refuse(QStringLiteral("the row ids of %1 are not contiguous").arg(table));
     }
 
     // Applies a description's sort state; true when the order of the rows changed.
