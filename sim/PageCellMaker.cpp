@@ -2,11 +2,11 @@
 
 #include "host/doc/TableViewPresModels.h"
 
-#include <QtCore/QHashFunctions>
 #include <QtCore/QLocale>
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace Zel::Sim {
 
@@ -18,6 +18,9 @@ constexpr int kNumberAlignment = Qt::AlignRight | Qt::AlignVCenter;
 // Sharing is given up for a column when fewer than half of this many lookups found a record.
 constexpr int kTrialCells = 64;
 constexpr std::size_t kFirstSlotCount = 256;
+// The records a column keeps for later pages: dates, names and products of a whole table fit, and
+// a column of values that never come back (order ids) is bounded to a fraction of a page's heap.
+constexpr std::size_t kMostKept = 4096;
 
 // Where TwoDecimals may round by itself: below this magnitude the value times 100 is exact to
 // within 2e-5, and a value whose hundredths lie further than kTieMargin from a tie rounds the same
@@ -35,14 +38,23 @@ QString Widened(const char* bytes, int size)
     return text;
 }
 
-// Most texts of a table are ASCII, which needs no decoding.
+// Most texts of a table are ASCII, which needs no decoding: Qt widens Latin-1 with vector
+// instructions.
 QString FromUtf8(const char* bytes, int size)
 {
-    for (int i = 0; i < size; ++i) {
-        if (static_cast<uchar>(bytes[i]) >= 0x80)
-            return QString::fromUtf8(bytes, size);
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::uint64_t high = 0;
+    int i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        high |= word;
     }
-    return Widened(bytes, size);
+    for (; i < size; ++i)
+        high |= static_cast<uchar>(bytes[i]);
+    if (high & kHighBits)
+        return QString::fromUtf8(bytes, size);
+    return QString::fromLatin1(bytes, size);
 }
 
 // Writes the decimal digits of `n` backwards, ending before `end`; returns the first one.
@@ -55,6 +67,30 @@ char* DigitsBefore(char* end, std::uint64_t n)
     return end;
 }
 
+
+// The key's bytes mixed eight at a time: a table of a few thousand values needs no more, and this
+// costs a fraction of a general-purpose hash of the same bytes.
+std::uint32_t KeyHash(const char* key, std::size_t size, CellValue::Kind kind)
+{
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t h = (static_cast<std::uint64_t>(kind) << 32) ^ size;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, key + i, 8);
+        h = (h ^ word) * kMultiplier;
+        h ^= h >> 29;
+    }
+    if (i < size) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, key + i, size - i);
+        h = (h ^ word) * kMultiplier;
+        h ^= h >> 29;
+    }
+    h *= kMultiplier;
+    return static_cast<std::uint32_t>(h >> 32);
+}
+
 } // namespace
 
 PageCellMaker::PageCellMaker(DataType type)
@@ -63,7 +99,38 @@ PageCellMaker::PageCellMaker(DataType type)
 {
 }
 
-PageCellMaker::~PageCellMaker() = default;
+PageCellMaker::~PageCellMaker()
+{
+    Forget();
+}
+
+PageCellMaker::PageCellMaker(PageCellMaker&& other) noexcept
+    : m_type(other.m_type)
+    , m_alignment(other.m_alignment)
+    , m_sharing(other.m_sharing)
+    , m_lookups(other.m_lookups)
+    , m_hits(other.m_hits)
+    , m_used(std::exchange(other.m_used, 0))
+    , m_mask(std::exchange(other.m_mask, 0))
+    , m_slots(std::move(other.m_slots))
+    , m_last(std::exchange(other.m_last, 0))
+    , m_keys(std::move(other.m_keys))
+{
+    other.m_slots.clear();
+}
+
+void PageCellMaker::Forget() noexcept
+{
+    for (Slot& slot : m_slots) {
+        if (slot.item)
+            slot.item->RemoveReference();
+    }
+    m_slots = std::vector<Slot>();
+    m_keys = std::string();
+    m_used = 0;
+    m_mask = 0;
+    m_last = 0;
+}
 
 int PageCellMaker::Alignment(DataType type)
 {
@@ -140,13 +207,14 @@ RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::MakeItem(const CellVa
     return RefCntPtr<TableViewPageItemPresModel const>(std::move(item));
 }
 
-bool PageCellMaker::SameKey(const Slot& slot, CellValue::Kind kind, const char* key, std::size_t keySize) const
+// Inline: called for most cells, and an exported member is otherwise called through the PLT.
+inline bool PageCellMaker::SameKey(const Slot& slot, CellValue::Kind kind, const char* key, std::size_t keySize) const
 {
     return slot.kind == kind && slot.keySize == keySize
         && std::memcmp(m_keys.data() + slot.keyOffset, key, keySize) == 0;
 }
 
-RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::Hit(const Slot& slot)
+inline RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::Hit(const Slot& slot)
 {
     ++m_hits;
     return RefCntPtr<TableViewPageItemPresModel const>(slot.item);
@@ -188,7 +256,7 @@ RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::Make(const CellValue&
         return Hit(m_slots[m_last]);
     }
 
-    const auto hash = static_cast<std::uint32_t>(qHashBits(key, keySize, static_cast<uint>(value.kind)));
+    const std::uint32_t hash = KeyHash(key, keySize, value.kind);
     std::size_t index = hash & m_mask;
     for (;; index = (index + 1) & m_mask) {
         const Slot& slot = m_slots[index];
@@ -203,9 +271,14 @@ RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::Make(const CellValue&
     RefCntPtr<TableViewPageItemPresModel const> item = MakeItem(value, false);
     if (m_lookups >= kTrialCells && m_hits * 2 < m_lookups) {
         m_sharing = false;
-        m_slots = std::vector<Slot>();
-        m_keys = std::string();
+        Forget();
         return item;
+    }
+    if (m_used == kMostKept) {
+        Forget();
+        m_slots.resize(kFirstSlotCount);
+        m_mask = kFirstSlotCount - 1;
+        index = hash & m_mask;
     }
     Slot& slot = m_slots[index];
     slot.hash = hash;
@@ -213,6 +286,7 @@ RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::Make(const CellValue&
     slot.keySize = static_cast<std::uint32_t>(keySize);
     slot.kind = value.kind;
     slot.item = item.get();
+    slot.item->AddReference();
     m_keys.append(key, keySize);
     m_last = index;
     if (++m_used * 2 > m_slots.size())

@@ -76,16 +76,18 @@ struct CellValue
 // costs a hash of its bytes and no text at all. A column whose values turn out mostly distinct
 // stops looking them up.
 //
-// The records made are held by the rows of the page being built; the maker keeps plain pointers to
-// them and must not outlive those rows.
+// A maker lives as long as the reader of its column, so that a value that comes back on a later
+// page (a date, a customer, a product) finds the record made for an earlier one. It holds one
+// reference to each record it may hand out again, a bounded number: past that it forgets them all
+// and starts over.
 class ZELSIM_EXPORT PageCellMaker
 {
 public:
     explicit PageCellMaker(DataType type);
     PageCellMaker(const PageCellMaker&) = delete;
     PageCellMaker& operator=(const PageCellMaker&) = delete;
-    PageCellMaker(PageCellMaker&&) noexcept = default;
-    PageCellMaker& operator=(PageCellMaker&&) noexcept = default;
+    PageCellMaker(PageCellMaker&& other) noexcept;
+    PageCellMaker& operator=(PageCellMaker&&) = delete;
     ~PageCellMaker();
 
     // A special cell (the member that stands for all others) is never shared; a null is always
@@ -117,12 +119,14 @@ private:
     bool SameKey(const Slot& slot, CellValue::Kind kind, const char* key, std::size_t keySize) const;
     RefCntPtr<TableViewPageItemPresModel const> Hit(const Slot& slot);
     void Grow();
+    // Drops the records kept and the table that finds them.
+    void Forget() noexcept;
 
     DataType m_type;
     int m_alignment;
     bool m_sharing = true;
-    int m_lookups = 0;
-    int m_hits = 0;
+    long long m_lookups = 0;
+    long long m_hits = 0;
     std::size_t m_used = 0;
     std::size_t m_mask = 0;
     std::vector<Slot> m_slots;

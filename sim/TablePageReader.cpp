@@ -38,14 +38,13 @@ class TablePageReader::PageBuilder
 public:
     using Wanted = std::vector<std::pair<qint64, std::size_t>>;
 
-    PageBuilder(const std::vector<Column>& columns, int firstColumn, int columnCount, std::size_t rowCount)
+    // `makers` holds one maker per column of the page, kept from page to page.
+    PageBuilder(std::vector<PageCellMaker>& makers, int firstColumn, int columnCount, std::size_t rowCount)
         : m_firstColumn(firstColumn)
         , m_columnCount(columnCount)
         , m_rows(rowCount)
+        , m_makers(makers)
     {
-        m_makers.reserve(static_cast<std::size_t>(columnCount));
-        for (int c = 0; c < columnCount; ++c)
-            m_makers.emplace_back(columns[static_cast<std::size_t>(firstColumn + c)].type);
     }
 
     // Ids from `firstId` on go to slots from 0 on.
@@ -92,7 +91,7 @@ private:
     qint64 m_firstId = 0;
     const Wanted* m_wanted = nullptr;
     Rows m_rows;
-    std::vector<PageCellMaker> m_makers;
+    std::vector<PageCellMaker>& m_makers;
 };
 
 // One way of running the two statements of a column window. Rows arrive in the builder.
@@ -115,9 +114,11 @@ public:
     // Up to kListSize ids.
     virtual void ReadList(const qint64* ids, std::size_t count, PageBuilder& builder) = 0;
 
-    const std::vector<Column>& Columns() const noexcept { return m_columns; }
+    // The cell makers of the window's columns.
+    std::vector<PageCellMaker>& Makers() noexcept { return m_makers; }
 
-    // Selects the columns of the statements; a change drops the statements of the old window.
+    // Selects the columns of the statements; a change drops the statements and the cell makers of
+    // the old window.
     void SetWindow(int firstColumn, int columnCount)
     {
         if (firstColumn < 0 || columnCount < 0
@@ -131,6 +132,10 @@ public:
         DropStatements();
         m_firstColumn = firstColumn;
         m_columnCount = columnCount;
+        m_makers.clear();
+        m_makers.reserve(static_cast<std::size_t>(columnCount));
+        for (int c = firstColumn; c < firstColumn + columnCount; ++c)
+            m_makers.emplace_back(m_columns[static_cast<std::size_t>(c)].type);
     }
 
 protected:
@@ -169,6 +174,7 @@ private:
     QString m_specialExpression;
     int m_firstColumn = -1;
     int m_columnCount = -1;
+    std::vector<PageCellMaker> m_makers;
 };
 
 namespace {
@@ -399,7 +405,7 @@ TablePageReader::Rows TablePageReader::ReadRange(qint64 firstId, qint64 count, i
 {
     m_backend->SetWindow(firstColumn, columnCount);
     PageBuilder builder(
-        m_backend->Columns(), firstColumn, columnCount, static_cast<std::size_t>(std::max<qint64>(count, 0)));
+        m_backend->Makers(), firstColumn, columnCount, static_cast<std::size_t>(std::max<qint64>(count, 0)));
     builder.ExpectRange(firstId);
     if (count > 0)
         m_backend->ReadRange(firstId, firstId + count - 1, builder);
@@ -416,7 +422,7 @@ TablePageReader::Rows TablePageReader::ReadIds(const qint64* ids, std::size_t co
         wanted.emplace_back(ids[slot], slot);
     std::sort(wanted.begin(), wanted.end());
 
-    PageBuilder builder(m_backend->Columns(), firstColumn, columnCount, count);
+    PageBuilder builder(m_backend->Makers(), firstColumn, columnCount, count);
     builder.ExpectIds(&wanted);
     std::vector<qint64> list;
     list.reserve(kListSize);
