@@ -141,6 +141,33 @@ private slots:
         QVERIFY(distinct.Make(CellValue::Integer(150), false).get() != held[150].get());
         QCOMPARE(distinct.Make(CellValue::Integer(150), false)->GetDisplayQString(), QStringLiteral("150"));
     }
+
+    // A maker keeps the records it may hand out again, a bounded number of them: past the bound it
+    // starts over, and equal values still share from there on.
+    void keptRecordsAreBounded()
+    {
+        PageCellMaker maker(DT_INTEGER);
+        const auto first = maker.Make(CellValue::Integer(0), false);
+        // Each value twice: half of the lookups find a record, which keeps the column sharing.
+        for (int round = 0; round < 3; ++round) {
+            for (qint64 value = 0; value < 2500; ++value) {
+                const auto a = maker.Make(CellValue::Integer(value), false);
+                QCOMPARE(maker.Make(CellValue::Integer(value), false).get(), a.get());
+                QCOMPARE(a->GetDisplayQString(), QString::number(value));
+            }
+        }
+        QCOMPARE(maker.Make(CellValue::Integer(0), false).get(), first.get());
+        QVERIFY(first->GetRefCount() >= 2);
+
+        for (qint64 value = 2500; value < 5000; ++value) {
+            maker.Make(CellValue::Integer(value), false);
+            maker.Make(CellValue::Integer(value), false);
+        }
+        // Forgotten: only this test holds the first record now.
+        QCOMPARE(first->GetRefCount(), 1L);
+        const auto again = maker.Make(CellValue::Integer(7), false);
+        QCOMPARE(maker.Make(CellValue::Integer(7), false).get(), again.get());
+    }
 };
 
 QTEST_MAIN(PageCellMakerTest)

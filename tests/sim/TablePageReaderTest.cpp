@@ -178,6 +178,28 @@ private slots:
         QVERIFY(query.exec(QStringLiteral("DROP TABLE temp.members")));
     }
 
+    // A value that comes back on a later page is the record made for the earlier one; a page of
+    // another window of columns starts afresh.
+    void laterPagesReuseTheRecordsOfEarlierOnes()
+    {
+        Fixture f;
+        auto reader = f.Orders(true);
+        const int columns = static_cast<int>(f.workbook.Fields().size());
+        const auto region = static_cast<unsigned int>(f.Column("Region"));
+        const TablePageReader::Rows first = reader->ReadRange(1, 200, 0, columns);
+        const TablePageReader::Rows later = reader->ReadRange(2001, 200, 0, columns);
+        const QString text = Text(later, 0, region);
+        const auto same = std::find_if(first.begin(), first.end(), [&](const auto& row) {
+            return row->GetColumn(region)->GetDisplayQString() == text;
+        });
+        QVERIFY(same != first.end());
+        QCOMPARE((*same)->GetColumn(region).get(), later[0]->GetColumn(region).get());
+
+        const TablePageReader::Rows window = reader->ReadRange(2001, 1, static_cast<int>(region), 1);
+        QCOMPARE(window[0]->GetColumn(0)->GetDisplayQString(), text);
+        QVERIFY(window[0]->GetColumn(0).get() != later[0]->GetColumn(region).get());
+    }
+
     void whatTheTableDoesNotHoldIsRefused()
     {
         Fixture f;
