@@ -20,7 +20,9 @@ constexpr int kTrialCells = 64;
 constexpr std::size_t kFirstSlotCount = 256;
 // The records a column keeps for later pages: dates, names and products of a whole table fit, and
 // a column of values that never come back (order ids) is bounded to a fraction of a page's heap.
-constexpr std::size_t kMostKept = 4096;
+constexpr std::size_t kMostKept = 2048;
+// Before each key in the key store: its kind (one byte) and its size (four).
+constexpr std::size_t kKeyHeader = 5;
 
 // Where TwoDecimals may round by itself: below this magnitude the value times 100 is exact to
 // within 2e-5, and a value whose hundredths lie further than kTieMargin from a tie rounds the same
@@ -210,8 +212,11 @@ RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::MakeItem(const CellVa
 // Inline: called for most cells, and an exported member is otherwise called through the PLT.
 inline bool PageCellMaker::SameKey(const Slot& slot, CellValue::Kind kind, const char* key, std::size_t keySize) const
 {
-    return slot.kind == kind && slot.keySize == keySize
-        && std::memcmp(m_keys.data() + slot.keyOffset, key, keySize) == 0;
+    const char* stored = m_keys.data() + slot.keyOffset;
+    std::uint32_t storedSize = 0;
+    std::memcpy(&storedSize, stored + 1, sizeof storedSize);
+    return static_cast<CellValue::Kind>(stored[0]) == kind && storedSize == keySize
+        && std::memcmp(stored + kKeyHeader, key, keySize) == 0;
 }
 
 inline RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::Hit(const Slot& slot)
@@ -283,10 +288,11 @@ RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::Make(const CellValue&
     Slot& slot = m_slots[index];
     slot.hash = hash;
     slot.keyOffset = static_cast<std::uint32_t>(m_keys.size());
-    slot.keySize = static_cast<std::uint32_t>(keySize);
-    slot.kind = value.kind;
     slot.item = item.get();
     slot.item->AddReference();
+    const auto storedSize = static_cast<std::uint32_t>(keySize);
+    m_keys.push_back(static_cast<char>(value.kind));
+    m_keys.append(reinterpret_cast<const char*>(&storedSize), sizeof storedSize);
     m_keys.append(key, keySize);
     m_last = index;
     if (++m_used * 2 > m_slots.size())

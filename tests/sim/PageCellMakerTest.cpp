@@ -150,7 +150,7 @@ private slots:
         const auto first = maker.Make(CellValue::Integer(0), false);
         // Each value twice: half of the lookups find a record, which keeps the column sharing.
         for (int round = 0; round < 3; ++round) {
-            for (qint64 value = 0; value < 2500; ++value) {
+            for (qint64 value = 0; value < 1500; ++value) {
                 const auto a = maker.Make(CellValue::Integer(value), false);
                 QCOMPARE(maker.Make(CellValue::Integer(value), false).get(), a.get());
                 QCOMPARE(a->GetDisplayQString(), QString::number(value));
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(maker.Make(CellValue::Integer(0), false).get(), first.get());
         QVERIFY(first->GetRefCount() >= 2);
 
-        for (qint64 value = 2500; value < 5000; ++value) {
+        for (qint64 value = 1500; value < 4000; ++value) {
             maker.Make(CellValue::Integer(value), false);
             maker.Make(CellValue::Integer(value), false);
         }
