@@ -130,6 +130,14 @@ public:
         Describe m_describe;
     };
 
+    // A key as the command log shows it. Public because it is the default argument of Items, which
+    // clang checks for access where Items is called.
+    template <typename Key>
+    static QString DescribeKey(const typename Key::type& key)
+    {
+        return Commands::ParameterText::Describe(key);
+    }
+
     // Items found by `find`; `noun` names one in refusals ("table cache"), with the key's text from
     // `describe` (by default as the command log shows it).
     template <typename Key, typename Item>
@@ -153,12 +161,6 @@ public:
     }
 
 private:
-    template <typename Key>
-    static QString DescribeKey(const typename Key::type& key)
-    {
-        return Commands::ParameterText::Describe(key);
-    }
-
     // Calls handler(found..., args, out), or handler(found..., args) for a handler that fills no results.
     template <typename Cmd, typename Handler, typename... Found>
     static void Call(Handler& handler, const SimArguments<Cmd>& args, SimResults<Cmd>& out, Found&... found)

@@ -14,7 +14,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+7"/>
+        <source>Recovered workbooks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
         <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
@@ -29,6 +34,11 @@
     <message>
         <location line="+12"/>
         <source>Which certificate do you want to use?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Certificates</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -124,11 +134,12 @@
     </message>
     <message>
         <location line="+15"/>
+        <location line="+9"/>
         <source>List of values</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+16"/>
         <source>Add from Para&amp;meter</source>
         <translation type="unfinished"></translation>
     </message>
@@ -190,6 +201,14 @@
     <message>
         <location line="+13"/>
         <source>&amp;False:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ParameterMemberView</name>
+    <message>
+        <location filename="../widgets/ParameterMemberView.cpp" line="+30"/>
+        <source>List of values</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -259,6 +278,11 @@
     <message>
         <location line="+17"/>
         <source>&amp;Examples:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Examples</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

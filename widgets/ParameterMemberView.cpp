@@ -26,6 +26,8 @@ ParameterMemberView::ParameterMemberView(QWidget* parent)
     , m_headerFilter(new HeaderTooltipEventFilter(this))
     , m_silentMode(false)
 {
+    // Screen readers take no name for a table from a label beside it; a form may give a better one.
+    setAccessibleName(tr("List of values"));
     horizontalHeader()->installEventFilter(m_headerFilter);
     // Hover events reach a widget only when it asks for them.
     horizontalHeader()->setAttribute(Qt::WA_Hover);

@@ -9,12 +9,27 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QDateEdit>
 #include <QtWidgets/QDateTimeEdit>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QStackedLayout>
 
 #include <algorithm>
 
 namespace {
+
+// A label's text as spoken: the mnemonic's marker is not read, and a doubled one stands for itself.
+QString WithoutMnemonic(const QString& text)
+{
+    QString spoken;
+    spoken.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            spoken += text[i];
+        else if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
+            spoken += text[++i];
+    }
+    return spoken;
+}
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 // Shown for a null date: the editors show their special-value text at their minimum, which is kept
@@ -342,4 +357,29 @@ void DataValueWidget::OnBooleanActivated()
         return;
     m_shownText = m_boolCombo->currentText();
     emit changed();
+}
+
+void DataValueWidget::showEvent(QShowEvent* event)
+{
+    NameEditors();
+    QWidget::showEvent(event);
+}
+
+void DataValueWidget::NameEditors()
+{
+    // The focus goes to an editor inside, which a screen reader names by itself: it finds neither the
+    // widget's own name nor the label whose buddy the widget is. Both are final by the time a form
+    // shows the widget.
+    QString name = accessibleName();
+    if (name.isEmpty() && window()) {
+        for (const QLabel* label : window()->findChildren<QLabel*>()) {
+            if (label->buddy() == this) {
+                name = WithoutMnemonic(label->text());
+                break;
+            }
+        }
+    }
+    for (Editor editor :
+        {Editor::Text, Editor::Integer, Editor::Decimal, Editor::Date, Editor::DateTime, Editor::Boolean})
+        EditorWidget(editor)->setAccessibleName(name);
 }

@@ -45,6 +45,9 @@ public:
     QWidget* GetFirstTabWidget() const override;
     QWidget* GetLastTabWidget() const override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 signals:
     // The user finished an edit that changed the value: a text editor's editing finished (Enter or
     // focus loss) with a text that differs from what SetValue showed, a date picked, a boolean
@@ -62,6 +65,8 @@ private:
         Boolean,
     };
     static Editor EditorFor(DataType type);
+    // Gives every editor the name a screen reader should say for the widget.
+    void NameEditors();
     QWidget* EditorWidget(Editor editor) const;
     QLineEdit* CurrentLineEdit() const;
     void ShowEditor(Editor editor);

@@ -64,6 +64,10 @@ HierarchySelectWidget::HierarchySelectWidget(QWidget* parent)
     m_results->setObjectName(QStringLiteral("searchResults"));
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
     m_status->setObjectName(QStringLiteral("searchStatus"));
+    // Screen readers say these names; a placeholder is not one.
+    m_tree->setAccessibleName(LookupTStr(Zel::Strings::MemberTreeName).ToQString());
+    m_results->setAccessibleName(LookupTStr(Zel::Strings::MemberTreeName).ToQString());
+    m_searchBox->setAccessibleName(LookupTStr(Zel::Strings::MemberSearchPlaceholder).ToQString());
 
     m_tree->setItemDelegate(m_delegate);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);

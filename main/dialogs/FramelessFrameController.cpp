@@ -225,6 +225,13 @@ void FramelessFrameController::HandleApplicationEvent(QObject* watched, QEvent* 
             SetDragCursor(ResizeDirectionAt(pos));
         break;
     }
+    case QEvent::Leave:
+        // A pointer that leaves the window for one of another program moves no more over this
+        // application, so no move would take the edge's cursor away. During a resize the pointer is
+        // grabbed and the release ends it.
+        if (watched == &m_dialog && !IsResizing())
+            SetDragCursor(FramelessResize::None);
+        break;
     default:
         break;
     }

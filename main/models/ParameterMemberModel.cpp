@@ -524,15 +524,16 @@ void ParameterMemberModel::InsertMembers(
     m_members.swap(merged);
 }
 
-ParameterMemberModel::AppliedDiff ParameterMemberModel::ApplyDiffToMembers(
-    const ParameterListDomainDiffPresModel& diff, const DiffShape& shape)
+void ParameterMemberModel::ApplyRowChanges(const ParameterListDomainDiffPresModel& diff, const DiffShape& shape)
 {
-    AppliedDiff applied;
-    applied.wasEmpty = m_members.empty();
     if (!diff.GetDeletedMembers().empty())
         EraseRanges(diff.GetDeletedMembers());
     if (!diff.GetNewMembers().empty())
         InsertMembers(diff.GetNewMembers(), shape.risingInsertions);
+}
+
+void ParameterMemberModel::ApplyMemberUpdates(const ParameterListDomainDiffPresModel& diff, AppliedDiff& applied)
+{
     for (const auto& indexed : diff.GetUpdatedMembers()) {
         Member& slot = m_members[static_cast<std::size_t>(indexed->GetIndex())];
         const Member& replacement = indexed->GetMember();
@@ -545,10 +546,24 @@ ParameterMemberModel::AppliedDiff ParameterMemberModel::ApplyDiffToMembers(
         // The replacement's reference is taken before the old one is dropped.
         slot = replacement;
     }
+}
+
+void ParameterMemberModel::ApplyDiffState(const ParameterListDomainDiffPresModel& diff, AppliedDiff& applied)
+{
     applied.duplicatesChanged = diff.GetHasDuplicates() != m_hasDuplicates;
     m_hasDuplicates = diff.GetHasDuplicates();
     m_currentIndex = diff.GetValueIndex();
     applied.formattedValue = diff.GetFormattedValue();
+}
+
+ParameterMemberModel::AppliedDiff ParameterMemberModel::ApplyDiffToMembers(
+    const ParameterListDomainDiffPresModel& diff, const DiffShape& shape)
+{
+    AppliedDiff applied;
+    applied.wasEmpty = m_members.empty();
+    ApplyRowChanges(diff, shape);
+    ApplyMemberUpdates(diff, applied);
+    ApplyDiffState(diff, applied);
     return applied;
 }
 
@@ -587,7 +602,22 @@ void ParameterMemberModel::ApplyDiffWithRowSignals(
     // the bracket is closed on the way out.
     const DiffShape shape = InspectDiff(diff);
     AppliedDiff applied;
-    {
+    if (shape.kind == ModelChangeKind::InsertRows || shape.kind == ModelChangeKind::RemoveRows) {
+        // Inside an insertion or a removal only those rows may change: a view or a proxy reads the
+        // rows beside them when the bracket ends. Members the diff replaces are replaced after it,
+        // and reported changed below; if a listener raises, they are still replaced.
+        applied.wasEmpty = m_members.empty();
+        try {
+            const ModelChangeBracket rows(*this, shape.kind, shape.first, shape.last);
+            ApplyRowChanges(diff, shape);
+            ApplyDiffState(diff, applied);
+            AnnounceDiff(applied);
+        } catch (...) {
+            ApplyMemberUpdates(diff, applied);
+            throw;
+        }
+        ApplyMemberUpdates(diff, applied);
+    } else {
         const ModelChangeBracket rows(*this, shape.kind, shape.first, shape.last);
         applied = ApplyDiff(diff, shape);
     }

@@ -89,6 +89,11 @@ private:
     // Changes the members, the duplicate flag and the current index of a diff that InspectDiff
     // accepted; announces nothing.
     AppliedDiff ApplyDiffToMembers(const ParameterListDomainDiffPresModel& diff, const DiffShape& shape);
+    // Its parts: the deletions and insertions; the members replaced; the duplicate flag, the current
+    // index and the formatted value.
+    void ApplyRowChanges(const ParameterListDomainDiffPresModel& diff, const DiffShape& shape);
+    void ApplyMemberUpdates(const ParameterListDomainDiffPresModel& diff, AppliedDiff& applied);
+    void ApplyDiffState(const ParameterListDomainDiffPresModel& diff, AppliedDiff& applied);
     // Announces the flag, the current value and the emptiness, in that order; the emptiness also when
     // a listener of the others raises.
     void AnnounceDiff(const AppliedDiff& applied);

@@ -4,6 +4,7 @@
 #include <QtGui/QCursor>
 #include <QtGui/QGuiApplication>
 #include <QtTest/QTest>
+#include <QtWidgets/QApplication>
 
 #include <map>
 #include <memory>
@@ -24,7 +25,9 @@ private slots:
         QTest::addColumn<QString>("script");
 
         // Steps: "hover:X" moves to a place (edge names, "corner", "middle", "away" outside the
-        // window), "press", "release", "drag" (a move while pressed), "hide", "destroy".
+        // window), "press", "release", "drag" (a move while pressed), "leave" (the pointer left for
+        // a window of another program, which moves no more over this one), "back" (the stack is
+        // where it was, now), "hide", "destroy".
         const QStringList scripts {
             QStringLiteral("hover:left hover:middle"),
             QStringLiteral("hover:left hover:corner hover:top hover:away"),
@@ -37,6 +40,8 @@ private slots:
             QStringLiteral("hover:middle press drag release"),
             QStringLiteral("hover:left press release press release hover:away"),
             QStringLiteral("release hover:corner hide release"),
+            QStringLiteral("hover:right leave back"),
+            QStringLiteral("hover:corner leave back hover:top hover:middle"),
         };
         for (const bool legacy : {false, true}) {
             for (const QString& script : scripts)
@@ -76,6 +81,11 @@ private slots:
                 } else if (step == QLatin1String("drag")) {
                     at += QPoint(-12, -9);
                     mouse.Move(at);
+                } else if (step == QLatin1String("leave")) {
+                    QEvent leave(QEvent::Leave);
+                    QApplication::sendEvent(frame.get(), &leave);
+                } else if (step == QLatin1String("back")) {
+                    QCOMPARE(FrameTest::OverrideCursorShape(), int(Qt::WaitCursor));
                 } else if (step == QLatin1String("hide")) {
                     frame->hide();
                 } else if (step == QLatin1String("destroy")) {

@@ -11,6 +11,7 @@
 #include "main/models/ParameterMemberModel.h"
 #include "main/models/ValueComboProxyModel.h"
 
+#include <QtCore/QRegularExpression>
 #include <QtTest/QAbstractItemModelTester>
 #include <QtTest/QtTest>
 
@@ -117,6 +118,37 @@ private slots:
         QCOMPARE(f.log->events.filter("empty"), QStringList({"empty false", "empty true"}));
         QCOMPARE(f.log->events.filter("removed"), QStringList({"removed 0-0"}));
         QCOMPARE(f.model.GetAddNewItemPrompt(), LookupTStr(Zel::Strings::StartListPrompt));
+    }
+
+    // A host marks the neighbour of a new or deleted value (a duplicate found or gone). The fatal
+    // model tester reads the rows beside an insertion or a removal when it ends, so the neighbour is
+    // replaced after it and reported changed.
+    void neighbourReplacedByARowChangeIsReplacedAfterIt_data()
+    {
+        QTest::addColumn<bool>("removal");
+        QTest::newRow("removal, and the row after it replaced") << true;
+        QTest::newRow("insertion, and the row before it replaced") << false;
+    }
+
+    void neighbourReplacedByARowChangeIsReplacedAfterIt()
+    {
+        QFETCH(bool, removal);
+        Fixture f({"a", "b", "c"});
+        if (removal) {
+            f.dispatcher.Answer<Cmds::DeleteListMembers>().Set<Cmds::ListDomainDiff>(
+                DiffBuilder().Delete(0, 1).Update(0, Member("B")).Current(0, "B").Build());
+            f.model.EraseRow(0);
+            QCOMPARE(Values(f.model), QStringList({"B", "c"}));
+        } else {
+            f.dispatcher.Answer<Cmds::AddListMember>().Set<Cmds::ListDomainDiff>(
+                DiffBuilder().Insert(3, "d").Update(2, Member("C")).Current(0, "a").Build());
+            QVERIFY(f.model.AddNewItem(TString(L"d")));
+            QCOMPARE(Values(f.model), QStringList({"a", "b", "C", "d"}));
+        }
+        const QStringList& events = f.log->events;
+        const int rows = events.indexOf(removal ? QStringLiteral("removed 0-0") : QStringLiteral("inserted 3-3"));
+        const int changed = events.indexOf(QRegularExpression(QStringLiteral("changed .*")));
+        QVERIFY2(rows >= 0 && changed > rows, qPrintable(events.join(QStringLiteral(", "))));
     }
 
     void diffsInAnyOrderMatchSequentialApplication_data()
