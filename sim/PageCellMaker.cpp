@@ -69,7 +69,6 @@ char* DigitsBefore(char* end, std::uint64_t n)
     return end;
 }
 
-
 // The key's bytes mixed eight at a time: a table of a few thousand values needs no more, and this
 // costs a fraction of a general-purpose hash of the same bytes.
 std::uint32_t KeyHash(const char* key, std::size_t size, CellValue::Kind kind)

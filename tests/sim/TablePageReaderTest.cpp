@@ -189,9 +189,8 @@ private slots:
         const TablePageReader::Rows first = reader->ReadRange(1, 200, 0, columns);
         const TablePageReader::Rows later = reader->ReadRange(2001, 200, 0, columns);
         const QString text = Text(later, 0, region);
-        const auto same = std::find_if(first.begin(), first.end(), [&](const auto& row) {
-            return row->GetColumn(region)->GetDisplayQString() == text;
-        });
+        const auto same = std::find_if(first.begin(), first.end(),
+            [&](const auto& row) { return row->GetColumn(region)->GetDisplayQString() == text; });
         QVERIFY(same != first.end());
         QCOMPARE((*same)->GetColumn(region).get(), later[0]->GetColumn(region).get());
 
