@@ -47,8 +47,8 @@ private slots:
         // Ties in binary (x.125, x.375), ties only in decimal (1.005, 2.675), negatives that round
         // to zero, the edge of the fast path, and what it leaves to Qt.
         const double values[] = {0.0, -0.0, 0.005, 0.015, 0.125, 0.375, 1.005, 2.675, 12.345, -12.345, -0.001,
-            -0.004999, 99.995, 261.96, -383.031, 0.1 + 0.2, 999999999.994, 999999999.996, 1e9, 1e12 + 0.125,
-            123456789.125, 1e-10, -1e-10, 9007199254740993.0, std::nan(""), inf, -inf};
+            -0.004999, 99.995, 261.96, -383.031, 0.1 + 0.2, 999'999'999.994, 999'999'999.996, 1e9, 1e12 + 0.125,
+            123'456'789.125, 1e-10, -1e-10, 9'007'199'254'740'993.0, std::nan(""), inf, -inf};
         for (double v : values)
             QTest::newRow(qPrintable(QString::number(v, 'g', 17))) << v;
     }
