@@ -229,7 +229,8 @@ RefCntPtr<TableViewPageItemPresModel const> PageCellMaker::Make(const CellValue&
     if (special || !m_sharing)
         return MakeItem(value, special);
 
-    const char* key = nullptr;
+    // A null has no bytes; its key is empty, not absent.
+    const char* key = "";
     std::size_t keySize = 0;
     switch (value.kind) {
     case CellValue::Kind::Null:
