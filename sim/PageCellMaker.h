@@ -68,7 +68,7 @@ struct CellValue
     const QString* text = nullptr;
 };
 
-// Makes the cell records of one column of one page.
+// Makes the cell records of one column, page after page.
 //
 // Most columns repeat a few values (ship modes, regions, dates, quantities) many times within a
 // page, and a cell record is never changed once made, so equal cells share one record: fewer

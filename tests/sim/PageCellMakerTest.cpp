@@ -116,7 +116,7 @@ private slots:
     }
 
     // Equal values share one record, by what was read: the same text from SQLite's bytes and from
-    // QtSql are different keys, which one column of one page never mixes. A special cell is never
+    // QtSql are different keys, which one reader never mixes. A special cell is never
     // shared; a column of distinct values stops looking.
     void equalCellsShareOneRecordUntilTheColumnTurnsOutDistinct()
     {
