@@ -7,6 +7,7 @@
 
 #include "ui_ParameterDialog.h"
 
+#include "bench/WindowTiming.h"
 #include "host/doc/CommandDispatcher.h"
 #include "main/dialogs/ParameterDialog.h"
 
@@ -14,11 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // Construction sends no command; anything sent would be a fault of the benchmark's premise.
 class SilentDispatcher final : public ICommandDispatcher
@@ -58,29 +55,13 @@ RefCntPtr<ParameterEditInfoPresModel const> ListEdit(int memberCount)
     return edit;
 }
 
-template <typename MakeShown>
-void TimeShown(benchmark::State& state, MakeShown makeShown)
-{
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        auto window = makeShown();
-        window->show();
-        QCoreApplication::processEvents();
-        window->repaint();
-        const auto end = Clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
-        window.reset();
-        QCoreApplication::processEvents();
-    }
-}
-
 void BM_BareForm(benchmark::State& state)
 {
     struct Bare : QDialog
     {
         Ui::ParameterDialog ui;
     };
-    TimeShown(state, [] {
+    ZelBench::TimeShown(state, [] {
         auto dialog = std::make_unique<Bare>();
         dialog->ui.setupUi(dialog.get());
         return dialog;
@@ -91,7 +72,7 @@ void BM_ParameterDialog(benchmark::State& state)
 {
     SilentDispatcher dispatcher;
     const auto edit = ListEdit(static_cast<int>(state.range(0)));
-    TimeShown(state, [&] { return std::make_unique<ParameterDialog>(dispatcher, edit, nullptr, 1); });
+    ZelBench::TimeShown(state, [&] { return std::make_unique<ParameterDialog>(dispatcher, edit, nullptr, 1); });
     state.counters["members"] = static_cast<double>(state.range(0));
 }
 

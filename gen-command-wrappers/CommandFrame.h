@@ -64,20 +64,6 @@ private:
     const IParameters* m_set;
 };
 
-namespace Detail {
-template <typename Field>
-void AddArgument(IParameters& set, ArgumentType<Field>&& value)
-{
-    using T = typename Field::param::type;
-    if constexpr (Field::required) {
-        SetValParameter<T>(set, Field::param::id, std::move(value));
-    } else {
-        if (value)
-            SetValParameter<T>(set, Field::param::id, std::move(*value));
-    }
-}
-} // namespace Detail
-
 template <typename Cmd, typename ArgList = typename Cmd::arguments>
 struct Wrapper;
 
@@ -88,8 +74,7 @@ struct Wrapper<Cmd, Arguments<Fields...>>
 
     static Return Run(const ICommandDispatcher& dispatcher, ArgumentType<Fields>... args)
     {
-        RefCntPtr<IParameters> set = ContextParameters::Create();
-        (Detail::AddArgument<Fields>(*set, std::move(args)), ...);
+        RefCntPtr<IParameters> set = ArgumentSet<Cmd>::Make(std::move(args)...);
         RefCntPtr<IParameters const> result
             = dispatcher.ExecuteCommand(Cmd::id, RefCntPtr<IParameters const>(set), nullptr);
         if constexpr (HasResults<Cmd>) {

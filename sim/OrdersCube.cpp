@@ -13,6 +13,7 @@
 #include <QtSql/QSqlQuery>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <stdexcept>
 
@@ -561,9 +562,7 @@ struct OrdersCube::Impl
         std::vector<CubeMember> extras;
         const HierarchySpec& spec = Spec(h);
         if (spec.measures) {
-            std::vector<TString> names;
-            for (const char* name : kMeasures)
-                names.push_back(TString::FromUtf8(name));
+            std::vector<TString> names = StoredMeasures();
             if (extension) {
                 const std::vector<TString> more = extension->ExtraMeasures();
                 names.insert(names.end(), more.begin(), more.end());
@@ -909,14 +908,29 @@ OrdersCube::MemberSearch OrdersCube::Search(int hierarchy, const TString& text, 
 
 std::vector<TString> OrdersCube::Measures() const
 {
-    std::vector<TString> names;
-    for (const char* name : kMeasures)
-        names.push_back(TString::FromUtf8(name));
+    std::vector<TString> names = StoredMeasures();
     if (m_impl->extension) {
         const std::vector<TString> more = m_impl->extension->ExtraMeasures();
         names.insert(names.end(), more.begin(), more.end());
     }
     return names;
+}
+
+std::vector<TString> OrdersCube::StoredMeasures()
+{
+    std::vector<TString> names;
+    for (const char* name : kMeasures)
+        names.push_back(TString::FromUtf8(name));
+    return names;
+}
+
+std::vector<CubeMember> OrdersCube::ExtensionMembers(int hierarchy)
+{
+    m_impl->CheckHierarchy(hierarchy);
+    std::vector<CubeMember> members = m_impl->Extras(hierarchy);
+    if (m_impl->Spec(hierarchy).measures)
+        members.erase(members.begin(), members.begin() + static_cast<std::ptrdiff_t>(std::size(kMeasures)));
+    return members;
 }
 
 void OrdersCube::SetExtension(const ICubeExtension* extension)

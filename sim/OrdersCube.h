@@ -135,6 +135,11 @@ public:
     MemberSearch Search(int hierarchy, const TString& text, int limit);
     // The measures' names without brackets, stored ones first.
     std::vector<TString> Measures() const;
+    // The measures of the orders table alone, without the extension's.
+    static std::vector<TString> StoredMeasures();
+    // What the extension adds to the hierarchy now, in the extension's order: members, or for the
+    // measures, the measures beyond the stored ones.
+    std::vector<CubeMember> ExtensionMembers(int hierarchy);
 
     // Not owned; null removes it. The extension must outlive its use here.
     void SetExtension(const ICubeExtension* extension);

@@ -246,14 +246,7 @@ RefCntPtr<ParameterEditInfoPresModel const> ParameterEdits::EditRecord(const Edi
 
 RefCntPtr<SimpleCommandsPresModel const> ParameterEdits::DiscardCommands(unsigned int id)
 {
-    RefCntPtr<IParameters> arguments = ContextParameters::Create();
-    SetValParameter<unsigned int>(*arguments, Cmds::EditId::id, id);
-    auto discard = MakeRefCnt<SimpleCommandPresModel>();
-    discard->SetCommandId(Cmds::DiscardParameterEdit::id);
-    discard->SetArguments(RefCntPtr<IParameters const>(std::move(arguments)));
-    auto commands = MakeRefCnt<SimpleCommandsPresModel>();
-    commands->SetCommands({RefCntPtr<SimpleCommandPresModel const>(std::move(discard))});
-    return commands;
+    return OneCommandCleanup<Cmds::DiscardParameterEdit, Cmds::EditId>(id);
 }
 
 // --- changes -----------------------------------------------------------------------------

@@ -231,6 +231,21 @@ const SampleField* SampleWorkbook::FindField(const FieldName& name) const
     return nullptr;
 }
 
+const MemberAliases& SampleWorkbook::Aliases(const FieldName& field) const
+{
+    static const MemberAliases none;
+    const auto it = m_aliases.find(field);
+    return it != m_aliases.end() ? it->second : none;
+}
+
+void SampleWorkbook::SetAliases(const FieldName& field, MemberAliases aliases)
+{
+    if (aliases.empty())
+        m_aliases.erase(field);
+    else
+        m_aliases[field] = std::move(aliases);
+}
+
 const SampleParameter* SampleWorkbook::FindParameter(const TString& caption) const
 {
     const QString wanted = caption.ToQString();

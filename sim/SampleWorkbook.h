@@ -87,6 +87,9 @@ struct SampleParameter
     bool inUse = false;
 };
 
+// The aliases a field's members are shown with: alias by member name, members without one left out.
+using MemberAliases = std::map<TString, TString>;
+
 struct SampleValueRange
 {
     DataValue min;
@@ -171,6 +174,12 @@ public:
     const SampleParameter* FindParameter(const TString& caption) const;
     const SampleParameter* FindParameter(const FieldName& name) const;
 
+    // The aliases committed for a field (by its full name, as FindField gives it); empty for none.
+    const MemberAliases& Aliases(const FieldName& field) const;
+    void SetAliases(const FieldName& field, MemberAliases aliases);
+    // Every field that has aliases, with them.
+    const std::map<FieldName, MemberAliases>& AllAliases() const noexcept { return m_aliases; }
+
 private:
     enum class State
     {
@@ -196,6 +205,7 @@ private:
     QString m_error;
     GenerationStats m_stats;
     std::vector<SampleParameter> m_parameters;
+    std::map<FieldName, MemberAliases> m_aliases;
     std::map<QString, std::vector<DataValue>> m_distinctCache;
     std::map<QString, std::optional<SampleValueRange>> m_rangeCache;
 };

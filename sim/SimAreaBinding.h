@@ -3,6 +3,7 @@
 #include "sim/SimHost.h"
 
 #include "host/commands/ParameterText.h"
+#include "host/doc/SimpleCommandsPresModel.h"
 
 #include <QtCore/QString>
 
@@ -18,6 +19,22 @@ namespace Zel::Sim {
 [[noreturn]] inline void Refuse(const QString& reason)
 {
     throw std::runtime_error(reason.toStdString());
+}
+
+// A clean-up list of one command, Cmd, with its one argument Key: what an area hands out with an
+// edit or a cache, so that the client's ComponentCleanup ends it.
+template <typename Cmd, typename Key>
+RefCntPtr<SimpleCommandsPresModel const> OneCommandCleanup(typename Key::type key)
+{
+    static_assert(Commands::IsArgumentOf<Cmd, Key>, "the clean-up command does not take this argument");
+    RefCntPtr<IParameters> arguments = ContextParameters::Create();
+    SetValParameter<typename Key::type>(*arguments, Key::id, std::move(key));
+    auto command = MakeRefCnt<SimpleCommandPresModel>();
+    command->SetCommandId(Cmd::id);
+    command->SetArguments(RefCntPtr<IParameters const>(std::move(arguments)));
+    auto commands = MakeRefCnt<SimpleCommandsPresModel>();
+    commands->SetCommands({RefCntPtr<SimpleCommandPresModel const>(std::move(command))});
+    return RefCntPtr<SimpleCommandsPresModel const>(std::move(commands));
 }
 
 // The plumbing every simulated area shares: its handlers reach its state through a weak pointer, and

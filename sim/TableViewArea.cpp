@@ -338,15 +338,8 @@ struct TableViewArea::Impl
     {
         auto description = MakeRefCnt<TableViewCachePresModel>();
         description->SetCacheID(cache.id);
-        RefCntPtr<IParameters> arguments = ContextParameters::Create();
-        SetValParameter<RefCntPtr<TableViewCachePresModel const>>(
-            *arguments, Cmds::TableViewCache::id, RefCntPtr<TableViewCachePresModel const>(std::move(description)));
-        auto drop = MakeRefCnt<SimpleCommandPresModel>();
-        drop->SetCommandId(Cmds::DropTableViewCache::id);
-        drop->SetArguments(RefCntPtr<IParameters const>(std::move(arguments)));
-        auto commands = MakeRefCnt<SimpleCommandsPresModel>();
-        commands->SetCommands({RefCntPtr<SimpleCommandPresModel const>(std::move(drop))});
-        return RefCntPtr<SimpleCommandsPresModel const>(std::move(commands));
+        return OneCommandCleanup<Cmds::DropTableViewCache, Cmds::TableViewCache>(
+            RefCntPtr<TableViewCachePresModel const>(std::move(description)));
     }
 
     RefCntPtr<TableViewPagePresModel const> Page(HostCache& cache, unsigned int row, unsigned int column)

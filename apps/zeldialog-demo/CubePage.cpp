@@ -35,6 +35,14 @@ QString LevelsText(const CubeHierarchyInfo& hierarchy)
     return levels.join(QStringLiteral(" \u203a "));
 }
 
+QString CalculatedText(OrdersCube& cube, int hierarchy)
+{
+    QStringList names;
+    for (const CubeMember& member : cube.ExtensionMembers(hierarchy))
+        names << member.uniqueName.ToQString();
+    return names.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 CubePage::CubePage(OrdersCube& cube, QWidget* parent)
@@ -49,12 +57,16 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
     titleFont.setBold(true);
     title->setFont(titleFont);
     auto* summary
-        = new QLabel(tr("The hierarchies of the cube over the orders, and the member each one uses by default."), this);
+        = new QLabel(tr("The hierarchies of the cube over the orders, the member each one uses by default, and the "
+                        "calculated members and measures applied to it."),
+            this);
     summary->setWordWrap(true);
 
     const std::vector<CubeHierarchyInfo>& hierarchies = cube.Hierarchies();
     auto* table = MakeSummaryTable(static_cast<int>(hierarchies.size()),
-        {tr("Hierarchy"), tr("Levels"), tr("Below the top"), tr("Default member setting"), tr("Default member")}, this);
+        {tr("Hierarchy"), tr("Levels"), tr("Below the top"), tr("Default member setting"), tr("Default member"),
+            tr("Calculated")},
+        this);
     table->setObjectName(QStringLiteral("m_hierarchyTable"));
     const QLocale locale;
     for (int row = 0; row < static_cast<int>(hierarchies.size()); ++row) {
@@ -68,6 +80,7 @@ CubePage::CubePage(OrdersCube& cube, QWidget* parent)
         table->setItem(row, 2, count);
         table->setItem(row, 3, new QTableWidgetItem(SettingText(cube.GetDefaultSetting(row))));
         table->setItem(row, 4, new QTableWidgetItem(cube.DefaultMember(row).uniqueName.ToQString()));
+        table->setItem(row, 5, new QTableWidgetItem(CalculatedText(cube, row)));
     }
     FitSummaryTable(*table);
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "sim/AliasArea.h"
 #include "sim/AutosaveArea.h"
+#include "sim/CalculatedMembersArea.h"
 #include "sim/CubeArea.h"
 #include "sim/ParameterEditArea.h"
 #include "sim/ParameterListArea.h"
 #include "sim/SampleWorkbook.h"
 #include "sim/SimHost.h"
+#include "sim/SimWorkbookDoc.h"
 #include "sim/TableViewArea.h"
 
 #include <QtCore/QTemporaryDir>
@@ -30,6 +33,10 @@ public:
     Zel::Sim::ParameterListArea& ParameterLists() noexcept { return m_parameterLists; }
     Zel::Sim::ParameterEditArea& ParameterEdits() noexcept { return m_parameterEdits; }
     Zel::Sim::CubeArea& Cube() noexcept { return m_cube; }
+    Zel::Sim::AliasArea& Aliases() noexcept { return m_aliases; }
+    // The sample workbook as the host's document: the host's events about it are raised here.
+    Zel::Sim::SimWorkbookDoc& Document() noexcept { return m_document; }
+    Zel::Sim::CalculatedMembersArea& Calculations() noexcept { return m_calculations; }
 
 private:
     Zel::Sim::SampleWorkbook m_workbook;
@@ -46,4 +53,9 @@ private:
     Zel::Sim::ParameterEditArea m_parameterEdits;
     // The cube over the orders; its member tables live in the workbook's database.
     Zel::Sim::CubeArea m_cube;
+    // Alias edits of the workbook's fields; committed aliases live in the workbook.
+    Zel::Sim::AliasArea m_aliases;
+    Zel::Sim::SimWorkbookDoc m_document;
+    // The cube's calculated members and measures; it extends the cube, so it goes before it.
+    Zel::Sim::CalculatedMembersArea m_calculations;
 };

@@ -21,12 +21,13 @@ DemoScenario SampleWorkbookScenario()
 {
     return DemoScenario {QStringLiteral("SampleWorkbookPage"), QStringLiteral("Sample workbook"),
         [](DemoEnvironment& environment, TourRecorder& tour) {
-            SampleWorkbookPage page(environment.Workbook());
+            SampleWorkbookPage page(environment.Workbook(), &environment.Document(), &environment.Cube().Cube());
             tour.Step(QStringLiteral("Sample workbook"), page);
         },
         [](DemoEnvironment& environment, QWidget* parent) {
             // A window of the launcher's, so that it goes before the workbook its model reads.
-            auto* page = new SampleWorkbookPage(environment.Workbook(), parent);
+            auto* page = new SampleWorkbookPage(
+                environment.Workbook(), &environment.Document(), &environment.Cube().Cube(), parent);
             page->setWindowFlag(Qt::Window);
             page->setAttribute(Qt::WA_DeleteOnClose);
             page->show();

@@ -2,23 +2,33 @@
 
 #include "SummaryTable.h"
 
+#include "sim/OrdersCube.h"
 #include "sim/SampleWorkbook.h"
+#include "sim/SimWorkbookDoc.h"
+
+#include "host/ui/TMessageBox.h"
 
 #include <QtCore/QLocale>
 #include <QtSql/QSqlQuery>
 #include <QtSql/QSqlQueryModel>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QTableView>
 #include <QtWidgets/QTableWidget>
 #include <QtWidgets/QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Zel::Sim;
 
 namespace {
 
 constexpr int kShownRows = 200;
+// A field of many aliases is summed up after this many.
+constexpr std::size_t kShownAliases = 6;
 // Summing up a field scans the whole table; past this size the page would take minutes to open.
 constexpr qint64 kSummarisedRows = 1'000'000;
 
@@ -148,10 +158,47 @@ QString ParametersText(const SampleWorkbook& workbook)
     return lines.isEmpty() ? SampleWorkbookPage::tr("none") : lines.join(QLatin1Char('\n'));
 }
 
+// One line per alias under its field, so that the column stays as narrow as the other notes.
+QString AliasesText(const SampleWorkbook& workbook)
+{
+    QStringList lines;
+    for (const auto& field : workbook.AllAliases()) {
+        lines << field.first.GetLocalName().ToQString() + QLatin1Char(':');
+        std::size_t shown = 0;
+        for (const auto& alias : field.second) {
+            if (shown++ == kShownAliases) {
+                lines << QStringLiteral("  ")
+                        + SampleWorkbookPage::tr(
+                            "\u2026 %n alias(es) in all", nullptr, static_cast<int>(field.second.size()));
+                break;
+            }
+            lines << QStringLiteral("  ") + alias.first.ToQString() + QStringLiteral(" \u2192 ")
+                    + alias.second.ToQString();
+        }
+    }
+    return lines.isEmpty() ? SampleWorkbookPage::tr("none") : lines.join(QLatin1Char('\n'));
+}
+
+// The cube's measures, one a line, each calculated one marked as such.
+QString MeasuresText(const OrdersCube& cube)
+{
+    const std::vector<TString> stored = OrdersCube::StoredMeasures();
+    QStringList lines;
+    for (const TString& measure : cube.Measures()) {
+        const bool calculated = std::find(stored.begin(), stored.end(), measure) == stored.end();
+        lines << QStringLiteral("[Measures].[") + measure.ToQString() + QLatin1Char(']')
+                + (calculated ? QLatin1Char(' ') + SampleWorkbookPage::tr("(calculated)") : QString());
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
-SampleWorkbookPage::SampleWorkbookPage(SampleWorkbook& workbook, QWidget* parent)
+SampleWorkbookPage::SampleWorkbookPage(
+    SampleWorkbook& workbook, SimWorkbookDoc* document, OrdersCube* cube, QWidget* parent)
     : QWidget(parent)
+    , m_workbook(workbook)
+    , m_document(document)
 {
     setObjectName(QStringLiteral("SampleWorkbookPage"));
     setWindowTitle(tr("Sample workbook"));
@@ -171,7 +218,36 @@ SampleWorkbookPage::SampleWorkbookPage(SampleWorkbook& workbook, QWidget* parent
     notes->addSpacing(8);
     notes->addWidget(SectionLabel(tr("Parameters"), this));
     notes->addWidget(new QLabel(ParametersText(workbook), this));
+    if (cube) {
+        notes->addSpacing(8);
+        notes->addWidget(SectionLabel(tr("Measures of %1").arg(OrdersCube::DataSourceName().ToQString()), this));
+        auto* measures = new QLabel(MeasuresText(*cube), this);
+        measures->setObjectName(QStringLiteral("m_measures"));
+        notes->addWidget(measures);
+    }
+    notes->addSpacing(8);
+    notes->addWidget(SectionLabel(tr("Aliases"), this));
+    m_aliases = new QLabel(this);
+    m_aliases->setObjectName(QStringLiteral("m_aliases"));
+    notes->addWidget(m_aliases);
+    if (m_document) {
+        m_aliasField = new QComboBox(this);
+        m_aliasField->setObjectName(QStringLiteral("m_aliasField"));
+        for (const SampleField& field : workbook.Fields())
+            if (field.role == FieldRole::Dimension)
+                m_aliasField->addItem(field.name.GetLocalName().ToQString());
+        auto* edit = new QPushButton(tr("Edit Aliases..."), this);
+        edit->setObjectName(QStringLiteral("m_editAliasesButton"));
+        connect(edit, &QPushButton::clicked, this, &SampleWorkbookPage::OnEditAliases);
+        auto* row = new QHBoxLayout;
+        row->addWidget(m_aliasField);
+        row->addWidget(edit);
+        row->addStretch(1);
+        notes->addLayout(row);
+        SetAliasField(QStringLiteral("Region"));
+    }
     notes->addStretch(1);
+    UpdateAliases();
 
     auto* fieldTable = FieldTable(workbook, this);
     auto* fieldColumn = new QVBoxLayout;
@@ -209,6 +285,34 @@ SampleWorkbookPage::SampleWorkbookPage(SampleWorkbook& workbook, QWidget* parent
     layout->addWidget(SectionLabel(tr("First %1 rows").arg(kShownRows), this));
     layout->addWidget(rows, 1);
     resize(1440, 960);
+}
+
+void SampleWorkbookPage::SetAliasField(const QString& localName)
+{
+    if (m_aliasField)
+        m_aliasField->setCurrentText(localName);
+}
+
+void SampleWorkbookPage::OnEditAliases()
+{
+    if (!m_document || !m_aliasField)
+        return;
+    const FieldName field(SampleWorkbook::DataSourceName(), TString(m_aliasField->currentText()));
+    // A slot of a button: whatever the host's handlers raise stops here, shown, rather than going
+    // on into Qt's event handling.
+    try {
+        m_document->RaiseEditAliases(field);
+    } catch (const std::exception& e) {
+        TMessageBox::Show(TString(tr("Editing the aliases of %1 failed: %2")
+                                      .arg(m_aliasField->currentText(), QString::fromUtf8(e.what()))),
+            QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok, Qt::ApplicationModal, this);
+    }
+    UpdateAliases();
+}
+
+void SampleWorkbookPage::UpdateAliases()
+{
+    m_aliases->setText(AliasesText(m_workbook));
 }
 
 SampleWorkbookPage::~SampleWorkbookPage()

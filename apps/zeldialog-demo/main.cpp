@@ -2,6 +2,8 @@
 #include "LauncherWindow.h"
 #include "Tour.h"
 
+#include "main/dialogs/DialogNotificationRegistry.h"
+
 #include <QtCore/QCommandLineParser>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QStyleFactory>
@@ -65,6 +67,11 @@ int main(int argc, char** argv)
         }
     }
     options.databasePath = parser.value(dbOption);
+
+    // What the host does at start-up: the library's dialogs that open from the host's events (edit
+    // aliases) are subscribed until the registry goes, after every window of the demo.
+    DialogNotificationRegistry registry;
+    registry.Register();
 
     const QStringList positional = parser.positionalArguments();
     if (tour) {

@@ -7,6 +7,7 @@
 
 #include "host/commands/ParameterText.h"
 #include "host/doc/Parameters.h"
+#include "host/doc/SimpleCommandsPresModel.h"
 
 #include <optional>
 #include <type_traits>
@@ -138,6 +139,49 @@ inline constexpr bool HasResults = !Detail::IsEmptyList<typename Cmd::results>::
 template <typename Field>
 using ArgumentType
     = std::conditional_t<Field::required, typename Field::param::type, std::optional<typename Field::param::type>>;
+
+namespace Detail {
+template <typename Field>
+void AddArgument(IParameters& set, ArgumentType<Field>&& value)
+{
+    using T = typename Field::param::type;
+    if constexpr (Field::required) {
+        SetValParameter<T>(set, Field::param::id, std::move(value));
+    } else {
+        if (value)
+            SetValParameter<T>(set, Field::param::id, std::move(*value));
+    }
+}
+} // namespace Detail
+
+// The argument set of a command as it is sent: a fresh set, the arguments in declaration order
+// (an optional one only when it has a value). The wrappers send these; a host hands them out in
+// the commands it wants sent back.
+template <typename Cmd, typename ArgList = typename Cmd::arguments>
+struct ArgumentSet;
+
+template <typename Cmd, typename... Fields>
+struct ArgumentSet<Cmd, Arguments<Fields...>>
+{
+    static RefCntPtr<IParameters> Make(ArgumentType<Fields>... args)
+    {
+        RefCntPtr<IParameters> set = ContextParameters::Create();
+        (Detail::AddArgument<Fields>(*set, std::move(args)), ...);
+        return set;
+    }
+};
+
+// A list of one command with its arguments, as a host hands out the clean-up of an edit it opened.
+template <typename Cmd, typename... Args>
+RefCntPtr<SimpleCommandsPresModel const> MakeCommandList(Args&&... args)
+{
+    auto command = MakeRefCnt<SimpleCommandPresModel>();
+    command->SetCommandId(Cmd::id);
+    command->SetArguments(RefCntPtr<IParameters const>(ArgumentSet<Cmd>::Make(std::forward<Args>(args)...)));
+    auto list = MakeRefCnt<SimpleCommandsPresModel>();
+    list->SetCommands({RefCntPtr<SimpleCommandPresModel const>(std::move(command))});
+    return list;
+}
 
 // Reads parameter P of a set with the exact type check: a missing value or one of another type
 // raises the type-mismatch exception with P's id.

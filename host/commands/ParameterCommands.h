@@ -3,14 +3,14 @@
 // The parameter area: a parameter edit that the host has opened and that a dialog changes one
 // command at a time. Every command names the edit by its id.
 
-#include "host/commands/CommandDeclaration.h"
+#include "host/commands/CommonParameters.h"
 #include "host/doc/ParameterEditPresModels.h"
 
 namespace Zel::Commands::Parameter {
 
 ZEL_COMMAND_AREA(ParameterArea, "gen-command-wrappers/ParameterCommandWrappers");
 
-ZEL_PARAMETER(EditId, 329978885, unsigned int);
+using Common::EditId;
 
 // The list of allowable values.
 ZEL_PARAMETER(IndexedMember, 327924951, RefCntPtr<IndexedDomainMemberPresModel const>);
@@ -60,7 +60,7 @@ ZEL_PARAMETER(NewDataType, 312797013, DataType);
 ZEL_PARAMETER(NewDomainType, 322755272, ParameterTypes::DomainType);
 ZEL_PARAMETER(EditInfo, 335172627, RefCntPtr<ParameterEditInfoPresModel const>);
 ZEL_PARAMETER(ParameterInfo, 323553992, RefCntPtr<ProductParameterInfoPresModel const>);
-ZEL_PARAMETER(NewValue, 329699389, DataValue);
+using NewValue = Common::Value;
 ZEL_PARAMETER(AcceptedValue, 328553689, DataValue);
 ZEL_PARAMETER(FormatString, 326106332, TString);
 ZEL_PARAMETER(ListDomain, 328381444, RefCntPtr<ParameterListDomainPresModel const>);

@@ -42,8 +42,14 @@ private:
     std::shared_ptr<Registry> m_registry;
 };
 
+// Where the host's own notification header raises the refusal of a notification without a
+// workbook; host logs and crash reports are matched on that place, so the stand-in reports it too.
+inline constexpr const char* kNotificationHeaderFile = "host/doc/NotificationManager";
+inline constexpr int kMissingDocCheckLine = 127;
+
 // Calls a function with the event's record down-cast to T (empty when the record is of another
-// type) and the workbook, which must be given.
+// type, and still passed on) and the workbook, which must be given. The down-cast reference is held
+// for the length of the call, so the record outlives a function that drops every other reference.
 template <typename T>
 class NotificationHandlerWithDoc final : public NotificationManager::IHandleNotifications
 {
@@ -58,7 +64,7 @@ public:
         NotificationManager::EventID, const RefCntPtr<PresentationModel const>& model, IWorkbookDoc* doc) override
     {
         if (!doc)
-            ThrowLogicException("host/doc/NotificationManager", __LINE__, "doc");
+            ThrowLogicException(kNotificationHeaderFile, kMissingDocCheckLine, "doc");
         const RefCntPtr<T const> typed = DynamicRefCntCast<T const>(model);
         m_function(typed, *doc);
     }

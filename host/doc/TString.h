@@ -27,7 +27,9 @@ public:
     }
     static TString FromUtf8(const char* s) { return TString(QString::fromUtf8(s)); }
 
-    QString ToQString() const { return QString::fromStdWString(m_text); }
+    // Exactly as long as the text: a QString made by QString::fromStdWString keeps room for twice
+    // its length, which strings kept by the million (a field's members) would all carry.
+    QString ToQString() const;
     std::string ToUtf8() const { return ToQString().toStdString(); }
     const std::wstring& Str() const noexcept { return m_text; }
     const wchar_t* c_str() const noexcept { return m_text.c_str(); }

@@ -48,19 +48,27 @@ int ZelvarDialog::exec()
 
 int ZelvarDialog::exec(const QString& name)
 {
-    const QString outerName = m_execName;
+    // Undone however the run ends: a dialog may raise a failure of its run from exec().
+    struct Entry
+    {
+        ZelvarDialog* dialog;
+        QPointer<ZelvarDialog> self;
+        QString outerName;
+        ~Entry()
+        {
+            auto& dialogs = ExecutingDialogs();
+            // Also drops entries of dialogs destroyed while they ran.
+            dialogs.erase(std::remove_if(dialogs.begin(), dialogs.end(),
+                              [this](const QPointer<ZelvarDialog>& d) { return d.isNull() || d.data() == dialog; }),
+                dialogs.end());
+            if (self)
+                self->m_execName = outerName;
+        }
+    };
+    const Entry entry {this, this, m_execName};
     m_execName = name;
     ExecutingDialogs().emplace_back(this);
-    QPointer<ZelvarDialog> self(this);
-    const int result = exec();
-    auto& dialogs = ExecutingDialogs();
-    // Also drops entries of dialogs destroyed while they ran.
-    dialogs.erase(std::remove_if(dialogs.begin(), dialogs.end(),
-                      [this](const QPointer<ZelvarDialog>& d) { return d.isNull() || d.data() == this; }),
-        dialogs.end());
-    if (self)
-        m_execName = outerName;
-    return result;
+    return exec();
 }
 
 ZelvarDialog* ZelvarDialog::FindExecutingDialog(const QString& name)

@@ -9,8 +9,12 @@
 
 #include "apps/drivers/ParameterDialogDriver.h"
 #include "apps/drivers/SetDefaultMemberDialogDriver.h"
+#include "gen-command-wrappers/AliasCommandWrappers.h"
+#include "host/doc/ComponentCleanup.h"
 #include "main/dialogs/AutosaveFileRecoverDialog.h"
+#include "main/dialogs/CalculatedMembersDialog.h"
 #include "main/dialogs/CertificateNamesDialog.h"
+#include "main/dialogs/EditAliasesDialog.h"
 #include "main/dialogs/ParameterDialog.h"
 #include "main/dialogs/SelectMemberDialog.h"
 #include "main/dialogs/SetDefaultMemberDialog.h"
@@ -18,7 +22,9 @@
 #include "main/dialogs/ZelvarFramelessDialog.h"
 #include "main/dialogs/ZelvarFramelessDialog_Deprecated.h"
 #include "main/dialogs/ZelvarNonModalDialog.h"
+#include "sim/AliasArea.h"
 #include "sim/AutosaveArea.h"
+#include "sim/CalculatedMembersArea.h"
 #include "sim/CubeArea.h"
 #include "sim/OrdersCube.h"
 #include "sim/ParameterEditArea.h"
@@ -42,6 +48,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -56,6 +63,8 @@ struct SweepHost
         , lists(host)
         , edits(host, workbook, lists)
         , cube(host, workbook)
+        , calculations(host, cube.Cube())
+        , aliases(host, workbook)
     {
         autosave.AddCopy(TString(QStringLiteral("C:\\Reports\\Regional Sales.zwb")), QDateTime::currentDateTime());
         autosave.AddCopy(TString(QStringLiteral("Book1")), QDateTime::currentDateTime().addDays(-1));
@@ -74,11 +83,24 @@ struct SweepHost
     Zel::Sim::ParameterListArea lists;
     Zel::Sim::ParameterEditArea edits;
     Zel::Sim::CubeArea cube;
+    Zel::Sim::CalculatedMembersArea calculations;
+    Zel::Sim::AliasArea aliases;
+    // Drops the alias edit an opened dialog works on, after the dialog has gone.
+    std::optional<ComponentCleanup> aliasEditCleanup;
 };
 
 FieldName CubeHierarchy(const char* name)
 {
     return FieldName(Zel::Sim::OrdersCube::DataSourceName(), TString::FromUtf8(name));
+}
+
+// The alias dialog over a host edit of the regions' aliases, as the host's launcher opens it.
+std::unique_ptr<QWidget> EditAliases(SweepHost& h)
+{
+    const auto started = StartEditAliases(
+        h.host, FieldName(Zel::Sim::SampleWorkbook::DataSourceName(), TString(QStringLiteral("Region"))));
+    h.aliasEditCleanup.emplace(h.host, started.Get<Zel::Commands::Alias::CleanupCommands>());
+    return std::make_unique<EditAliasesDialog>(h.host, started.Get<Zel::Commands::Alias::Aliases>());
 }
 
 // What a dialog built on a frame puts into it: a labelled field and the two buttons.
@@ -171,6 +193,12 @@ const SweptDialog kDialogs[] = {
             return std::unique_ptr<QWidget>(
                 Zel::Drivers::OpenSetDefaultMemberDialog(h.Shared(), CubeHierarchy("Geography")));
         }},
+    {"CalculatedMembersDialog",
+        [](SweepHost& h) {
+            return std::unique_ptr<QWidget>(std::make_unique<CalculatedMembersDialog>(
+                h.Shared(), Zel::Sim::OrdersCube::DataSourceName(), FieldName(), true));
+        }},
+    {"EditAliasesDialog", EditAliases},
 };
 
 // An option button that is not the chosen one of its exclusive group: Tab enters a group at its

@@ -64,4 +64,24 @@ private:
     std::map<QString, const Member*> m_byName;
 };
 
+// A shared dispatcher that a fixture answers, as the widgets and dialogs take it.
+struct Host
+{
+    explicit Host(int bigCount = 1234)
+        : fixture(bigCount)
+    {
+        fixture.AnswerAll(*dispatcher);
+    }
+
+    // Forgets what was sent; the fixture goes on answering.
+    void Clear()
+    {
+        dispatcher->Clear();
+        fixture.AnswerAll(*dispatcher);
+    }
+
+    Fixture fixture;
+    std::shared_ptr<ZelTest::RecordingDispatcher> dispatcher = std::make_shared<ZelTest::RecordingDispatcher>();
+};
+
 } // namespace CubeTest

@@ -20,32 +20,13 @@ namespace {
 constexpr unsigned int kPageSize = 100;
 constexpr std::uint64_t kCachedPages = 3;
 
-struct Host
+std::unique_ptr<HierarchyMemberModel> MakeModel(Host& host)
 {
-    explicit Host(int bigCount = 1234)
-        : fixture(bigCount)
-    {
-        fixture.AnswerAll(*dispatcher);
-    }
-
-    std::unique_ptr<HierarchyMemberModel> MakeModel()
-    {
-        auto root = GetHierarchyRoot(*dispatcher, Fixture::Hierarchy()).Get<Cmds::HierarchyRoot>();
-        Clear();
-        return std::make_unique<HierarchyMemberModel>(
-            dispatcher, Fixture::Hierarchy(), root, nullptr, kPageSize, kCachedPages);
-    }
-
-    // Forgets what was sent; the fixture goes on answering.
-    void Clear()
-    {
-        dispatcher->Clear();
-        fixture.AnswerAll(*dispatcher);
-    }
-
-    Fixture fixture;
-    std::shared_ptr<RecordingDispatcher> dispatcher = std::make_shared<RecordingDispatcher>();
-};
+    auto root = GetHierarchyRoot(*host.dispatcher, Fixture::Hierarchy()).Get<Cmds::HierarchyRoot>();
+    host.Clear();
+    return std::make_unique<HierarchyMemberModel>(
+        host.dispatcher, Fixture::Hierarchy(), root, nullptr, kPageSize, kCachedPages);
+}
 
 QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& caption)
 {
@@ -76,7 +57,7 @@ private slots:
     void passesTheModelTesterOverTheWholeTree()
     {
         Host host;
-        const auto model = host.MakeModel();
+        const auto model = MakeModel(host);
         QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
 
         QCOMPARE(model->rowCount(), 1);
@@ -98,7 +79,7 @@ private slots:
     void readsAPageOncePerPageLookedAt()
     {
         Host host;
-        const auto model = host.MakeModel();
+        const auto model = MakeModel(host);
         QVERIFY(host.dispatcher->Commands().empty());
         const QModelIndex east = model->index(1, 0, model->index(0, 0));
         QCOMPARE(model->rowCount(east), 1234);
@@ -135,7 +116,7 @@ private slots:
     void pathPlacesAMemberWithoutReadingPages()
     {
         Host host;
-        const auto model = host.MakeModel();
+        const auto model = MakeModel(host);
         const auto path = PathTo(*host.dispatcher, L"[Places].[East].[E1100]");
         host.Clear();
         const QModelIndex found = model->IndexOfPath(path);
@@ -204,7 +185,7 @@ private slots:
         QFETCH(Tamper, tamper);
         QFETCH(QString, condition);
         Host host;
-        const auto model = host.MakeModel();
+        const auto model = MakeModel(host);
         const QModelIndex east = model->index(1, 0, model->index(0, 0));
         QCOMPARE(model->rowCount(east), 1234);
         host.fixture.tamperPage = tamper;
@@ -217,7 +198,7 @@ private slots:
     void answersOfTheWrongKindRaise()
     {
         Host host;
-        const auto model = host.MakeModel();
+        const auto model = MakeModel(host);
         const QModelIndex all = model->index(0, 0);
         QCOMPARE(model->rowCount(all), 4);
         host.dispatcher->AnswerNull<Cmds::GetMemberChildren>();

@@ -23,24 +23,25 @@ using ZelTest::RecordingDispatcher;
 
 namespace {
 
-struct Picker
+struct Picker : Host
 {
     explicit Picker(int bigCount = 1234)
-        : fixture(bigCount)
+        : Host(bigCount)
     {
-        fixture.AnswerAll(*host);
         widget.resize(320, 300);
     }
 
-    void Clear()
+    QString Selected() const { return widget.GetSelectedMember()->GetUniqueName().ToQString(); }
+
+    void Show()
     {
-        host->Clear();
-        fixture.AnswerAll(*host);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
     }
 
     void Load(FieldName hierarchy = Fixture::Hierarchy())
     {
-        widget.CreateModel(host, hierarchy);
+        widget.CreateModel(dispatcher, hierarchy);
         QCoreApplication::processEvents();
     }
 
@@ -60,8 +61,6 @@ struct Picker
         return tuple;
     }
 
-    Fixture fixture;
-    std::shared_ptr<RecordingDispatcher> host = std::make_shared<RecordingDispatcher>();
     HierarchySelectWidget widget;
 };
 
@@ -76,9 +75,9 @@ private slots:
     {
         Picker p;
         QSignalSpy loaded(&p.widget, &HierarchySelectWidget::RootLoaded);
-        p.widget.CreateModel(p.host, Fixture::Hierarchy());
-        QCOMPARE(p.host->CommandIds(), std::vector<int> {Cmds::GetHierarchyRoot::id});
-        QCOMPARE(p.host->Last<Cmds::GetHierarchyRoot>().Get<Cmds::HierarchyName>(), Fixture::Hierarchy());
+        p.widget.CreateModel(p.dispatcher, Fixture::Hierarchy());
+        QCOMPARE(p.dispatcher->CommandIds(), std::vector<int> {Cmds::GetHierarchyRoot::id});
+        QCOMPARE(p.dispatcher->Last<Cmds::GetHierarchyRoot>().Get<Cmds::HierarchyName>(), Fixture::Hierarchy());
         // A caller connects after CreateModel and still hears of it.
         QCOMPARE(loaded.count(), 0);
         QCoreApplication::processEvents();
@@ -87,8 +86,8 @@ private slots:
         QVERIFY(!p.widget.HasSelectedMember());
 
         // A second hierarchy replaces the first before it was announced: only the second is.
-        p.widget.CreateModel(p.host, Fixture::Hierarchy());
-        p.widget.CreateModel(p.host, Fixture::Hierarchy());
+        p.widget.CreateModel(p.dispatcher, Fixture::Hierarchy());
+        p.widget.CreateModel(p.dispatcher, Fixture::Hierarchy());
         QCoreApplication::processEvents();
         QCOMPARE(loaded.count(), 2);
     }
@@ -112,16 +111,16 @@ private slots:
         p.widget.Search(QStringLiteral("o"));
         QVERIFY(!p.widget.SetSelectedMember(p.Member(L"[Places].[North]")));
         // A mistyped answer is not a refusal.
-        p.host->Answer<Cmds::GetHierarchyRoot>().SetRaw<int>(Cmds::HierarchyRoot::id, 1);
-        QVERIFY_EXCEPTION_THROWN(p.widget.CreateModel(p.host, Fixture::Hierarchy()), TypeMismatchCommandException);
+        p.dispatcher->Answer<Cmds::GetHierarchyRoot>().SetRaw<int>(Cmds::HierarchyRoot::id, 1);
+        QVERIFY_EXCEPTION_THROWN(
+            p.widget.CreateModel(p.dispatcher, Fixture::Hierarchy()), TypeMismatchCommandException);
     }
 
     void selectionReadsAsValueLevelAndTuple()
     {
         Picker p;
         p.Load();
-        p.widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&p.widget));
+        p.Show();
         QSignalSpy changed(&p.widget, &HierarchySelectWidget::MemberSelectionChanged);
         LazyTreeView& tree = p.widget.TreeView();
         tree.expand(tree.model()->index(0, 0));
@@ -158,21 +157,20 @@ private slots:
         QTest::mouseClick(
             tree.viewport(), Qt::LeftButton, {}, tree.visualRect(p.Index(QStringLiteral("West"))).center());
         QCOMPARE(tree.selectionModel()->selectedIndexes().size(), 2);
-        QCOMPARE(p.widget.GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Places].[West]"));
+        QCOMPARE(p.Selected(), QStringLiteral("[Places].[West]"));
     }
 
     void setSelectedMemberReadsOnlyThePath()
     {
         Picker p;
         p.Load();
-        p.widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&p.widget));
+        p.Show();
         p.Clear();
         QVERIFY(p.widget.SetSelectedMember(p.Member(L"[Places].[East].[E1100]")));
-        QCOMPARE(p.host->CommandIds(), std::vector<int> {Cmds::GetMemberPath::id});
-        QCOMPARE(p.host->Last<Cmds::GetMemberPath>().Get<Cmds::MemberName>().ToQString(),
+        QCOMPARE(p.dispatcher->CommandIds(), std::vector<int> {Cmds::GetMemberPath::id});
+        QCOMPARE(p.dispatcher->Last<Cmds::GetMemberPath>().Get<Cmds::MemberName>().ToQString(),
             QStringLiteral("[Places].[East].[E1100]"));
-        QCOMPARE(p.widget.GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Places].[East].[E1100]"));
+        QCOMPARE(p.Selected(), QStringLiteral("[Places].[East].[E1100]"));
 
         // -2 brings it into view: its ancestors open, and the rows around it are read, nothing more.
         LazyTreeView& tree = p.widget.TreeView();
@@ -181,13 +179,13 @@ private slots:
         const QModelIndex selected = tree.selectionModel()->currentIndex();
         QVERIFY(tree.viewport()->rect().contains(tree.visualRect(selected).center()));
         QVERIFY(tree.isExpanded(selected.parent()));
-        QVERIFY(p.host->Count<Cmds::GetMemberChildren>() <= 3);
+        QVERIFY(p.dispatcher->Count<Cmds::GetMemberChildren>() <= 3);
 
         // A member the host does not know leaves the selection as it was.
         HostLog::Clear();
         QVERIFY(!p.widget.SetSelectedMember(p.Member(L"[Places].[Atlantis]")));
         QVERIFY(HostLogMentions(QStringLiteral("[Places].[Atlantis]")));
-        QCOMPARE(p.widget.GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Places].[East].[E1100]"));
+        QCOMPARE(p.Selected(), QStringLiteral("[Places].[East].[E1100]"));
         QVERIFY(p.widget.SetSelectedMember(RefCntPtr<Tuple>()));
         QVERIFY(!p.widget.HasSelectedMember());
     }
@@ -197,14 +195,12 @@ private slots:
         Picker p;
         p.fixture.defaultMember = QStringLiteral("[Places].[West].[Galway]");
         QSignalSpy loaded(&p.widget, &HierarchySelectWidget::RootLoaded);
-        p.widget.CreateModel(p.host, Fixture::Hierarchy());
+        p.widget.CreateModel(p.dispatcher, Fixture::Hierarchy());
         p.widget.SetSelectingCurrent(true);
         QVERIFY(!p.widget.HasSelectedMember());
         // The selection is in place by the time RootLoaded is heard.
-        connect(&p.widget, &HierarchySelectWidget::RootLoaded, this, [&p] {
-            QCOMPARE(
-                p.widget.GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Places].[West].[Galway]"));
-        });
+        connect(&p.widget, &HierarchySelectWidget::RootLoaded, this,
+            [&p] { QCOMPARE(p.Selected(), QStringLiteral("[Places].[West].[Galway]")); });
         QCoreApplication::processEvents();
         QCOMPARE(loaded.count(), 1);
         QCOMPARE(p.widget.GetSelectedMember()->GetLevel(), 2);
@@ -213,15 +209,14 @@ private slots:
         Picker late;
         late.Load();
         late.widget.SetSelectingCurrent(true);
-        QCOMPARE(late.widget.GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Places].[All Places]"));
+        QCOMPARE(late.Selected(), QStringLiteral("[Places].[All Places]"));
     }
 
     void expandAllExpandsWhatShows()
     {
         Picker p(100'000);
         p.Load();
-        p.widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&p.widget));
+        p.Show();
         p.Clear();
         LazyTreeView& tree = p.widget.TreeView();
         p.widget.ExpandTree(-1, 0, -1);
@@ -230,7 +225,7 @@ private slots:
         QVERIFY(tree.isExpanded(tree.model()->index(0, 0)));
         QVERIFY(tree.isExpanded(p.Index(QStringLiteral("East"))));
         QCOMPARE(tree.visibleRowCount(), qint64(1 + 4 + 100'000));
-        QCOMPARE(p.host->Count<Cmds::GetMemberChildren>(), std::size_t(2));
+        QCOMPARE(p.dispatcher->Count<Cmds::GetMemberChildren>(), std::size_t(2));
 
         // Scrolling on opens the regions as they show; each one opened pushes the next down.
         for (int i = 0; i < 3; ++i) {
@@ -243,8 +238,7 @@ private slots:
         // A level: expands the levels above it only.
         Picker levels;
         levels.Load();
-        levels.widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&levels.widget));
+        levels.Show();
         levels.widget.ExpandTree(1, 0, -1);
         levels.widget.TreeView().viewport()->repaint();
         QCOMPARE(levels.widget.TreeView().visibleRowCount(), qint64(5));
@@ -257,8 +251,8 @@ private slots:
         QListWidget& results = p.widget.SearchResults();
         p.Clear();
         p.widget.Search(QStringLiteral("o"));
-        QCOMPARE(p.host->CommandIds(), std::vector<int> {Cmds::SearchMembers::id});
-        const auto& sent = p.host->Last<Cmds::SearchMembers>();
+        QCOMPARE(p.dispatcher->CommandIds(), std::vector<int> {Cmds::SearchMembers::id});
+        const auto& sent = p.dispatcher->Last<Cmds::SearchMembers>();
         QCOMPARE(sent.Get<Cmds::SearchText>().ToQString(), QStringLiteral("o"));
         QCOMPARE(sent.Get<Cmds::SearchLimit>(), HierarchySelectWidget::kSearchLimit);
         QVERIFY(results.isVisible() || !p.widget.isVisible());
@@ -266,9 +260,7 @@ private slots:
         for (int i = 0; i < results.count(); ++i)
             found << results.item(i)->text();
         // Level by level, as the host orders them.
-        QCOMPARE(found,
-            QStringList({QStringLiteral("North (Region)"), QStringLiteral("Oslo (City)"),
-                QStringLiteral("Tromso (City)"), QStringLiteral("Cork (City)")}));
+        QCOMPARE(found, QStringList({"North (Region)", "Oslo (City)", "Tromso (City)", "Cork (City)"}));
         QCOMPARE(p.widget.SearchStatus().text(), QStringLiteral("4 matching members"));
 
         p.widget.Search(QStringLiteral("E0"));
@@ -286,20 +278,20 @@ private slots:
         p.widget.Search(QStringLiteral("oslo"));
         p.Clear();
         emit results.itemClicked(results.item(0));
-        QCOMPARE(p.host->CommandIds(), std::vector<int> {Cmds::GetMemberPath::id});
-        QCOMPARE(p.widget.GetSelectedMember()->GetUniqueName().ToQString(), QStringLiteral("[Places].[North].[Oslo]"));
+        QCOMPARE(p.dispatcher->CommandIds(), std::vector<int> {Cmds::GetMemberPath::id});
+        QCOMPARE(p.Selected(), QStringLiteral("[Places].[North].[Oslo]"));
         p.widget.Search(QString());
         QVERIFY(p.widget.HasSelectedMember());
 
         // Typing searches a moment after the last key.
         p.Clear();
         QTest::keyClicks(&p.widget.SearchBox(), QStringLiteral("gal"));
-        QCOMPARE(p.host->Count<Cmds::SearchMembers>(), std::size_t(0));
-        QTRY_COMPARE(p.host->Count<Cmds::SearchMembers>(), std::size_t(1));
+        QCOMPARE(p.dispatcher->Count<Cmds::SearchMembers>(), std::size_t(0));
+        QTRY_COMPARE(p.dispatcher->Count<Cmds::SearchMembers>(), std::size_t(1));
         QCOMPARE(results.item(0)->text(), QStringLiteral("Galway (City)"));
 
         // A refused search says so.
-        p.host->AnswerNull<Cmds::SearchMembers>();
+        p.dispatcher->AnswerNull<Cmds::SearchMembers>();
         p.widget.Search(QStringLiteral("cork"));
         QCOMPARE(p.widget.SearchStatus().text(), LookupTStr(Zel::Strings::MemberSearchFailed).ToQString());
         QCOMPARE(results.count(), 0);
@@ -316,7 +308,7 @@ private slots:
         layout->addWidget(widget);
         layout->addWidget(ok);
         QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-        widget->CreateModel(p.host, Fixture::Hierarchy());
+        widget->CreateModel(p.dispatcher, Fixture::Hierarchy());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         widget->SearchBox().setFocus();

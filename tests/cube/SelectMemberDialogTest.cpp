@@ -45,14 +45,6 @@ private:
     int m_limit;
 };
 
-struct Host
-{
-    Host() { fixture.AnswerAll(*dispatcher); }
-
-    Fixture fixture;
-    std::shared_ptr<RecordingDispatcher> dispatcher = std::make_shared<RecordingDispatcher>();
-};
-
 } // namespace
 
 class SelectMemberDialogTest : public ZelTest::ZelTestCase

@@ -6,6 +6,7 @@
 #include "host/ui/LazyTreeView.h"
 #include "main/dialogs/SetDefaultMemberDialog.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ZelTestCase.h"
 
 #include <QtTest/QtTest>
@@ -35,14 +36,6 @@ RefCntPtr<HierarchySetDefaultMemberPresModel const> Setting(
     return setting;
 }
 
-struct Host
-{
-    Host() { fixture.AnswerAll(*dispatcher); }
-
-    Fixture fixture;
-    std::shared_ptr<RecordingDispatcher> dispatcher = std::make_shared<RecordingDispatcher>();
-};
-
 QStringList CheckedAndEnabled(const SetDefaultMemberDialogDriver& driver)
 {
     QStringList states;
@@ -70,20 +63,12 @@ private slots:
         QTest::addColumn<bool>("hasAll");
         QTest::addColumn<QStringList>("states");
 
-        QTest::newRow("cube default") << 0 << true
-                                      << QStringList({QStringLiteral("xe"), QStringLiteral("-e"), QStringLiteral("-e"),
-                                             QStringLiteral("no tree"), QStringLiteral("no expand")});
-        QTest::newRow("All member") << 1 << true
-                                    << QStringList({QStringLiteral("-e"), QStringLiteral("xe"), QStringLiteral("-e"),
-                                           QStringLiteral("no tree"), QStringLiteral("no expand")});
-        QTest::newRow("selected") << 2 << true
-                                  << QStringList({QStringLiteral("-e"), QStringLiteral("-e"), QStringLiteral("xe"),
-                                         QStringLiteral("tree"), QStringLiteral("expand")});
+        QTest::newRow("cube default") << 0 << true << QStringList({"xe", "-e", "-e", "no tree", "no expand"});
+        QTest::newRow("All member") << 1 << true << QStringList({"-e", "xe", "-e", "no tree", "no expand"});
+        QTest::newRow("selected") << 2 << true << QStringList({"-e", "-e", "xe", "tree", "expand"});
         // Without an All member its button is off, even while the setting names it.
         QTest::newRow("All member of a hierarchy without one")
-            << 1 << false
-            << QStringList({QStringLiteral("-e"), QStringLiteral("xd"), QStringLiteral("-e"), QStringLiteral("no tree"),
-                   QStringLiteral("no expand")});
+            << 1 << false << QStringList({"-e", "xd", "-e", "no tree", "no expand"});
     }
 
     void formShowsTheHostsSetting()
@@ -148,10 +133,7 @@ private slots:
         QCOMPARE(script.MessageBoxes().size(), std::size_t(1));
         const MessageBoxRequest& box = script.MessageBoxes().front();
         QCOMPARE(box.text, LookupTStr(Zel::Strings::SelectDefaultMember).ToQString());
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(box.defaultButton, QMessageBox::NoButton);
-        QCOMPARE(box.modality, Qt::WindowModal);
+        QCOMPARE(ZelTest::BoxShape(box), QStringLiteral("Warning Ok default NoButton WindowModal"));
         QCOMPARE(box.parent.data(), static_cast<QWidget*>(&dialog));
 
         // Cancel never asks.

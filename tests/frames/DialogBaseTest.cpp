@@ -10,6 +10,7 @@
 #include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <stdexcept>
 
 namespace {
 
@@ -113,6 +114,20 @@ private slots:
         QCOMPARE(dialog.exec(QStringLiteral("FramesTestDialog")), int(QDialog::Accepted));
         QCOMPARE(found, static_cast<ZelvarDialog*>(&dialog));
         QCOMPARE(dialog.GetExecName(), QString());
+        QCOMPARE(ZelvarDialog::FindExecutingDialog(QStringLiteral("FramesTestDialog")), nullptr);
+
+        // A run that ends by an exception is undone the same way.
+        struct FailingDialog : ZelvarDialog
+        {
+            FailingDialog()
+                : ZelvarDialog(nullptr, Qt::Dialog)
+            {
+            }
+            using ZelvarDialog::exec;
+            int exec() override { throw std::runtime_error("the run failed"); }
+        } failing;
+        QVERIFY_EXCEPTION_THROWN(failing.exec(QStringLiteral("FramesTestDialog")), std::runtime_error);
+        QCOMPARE(failing.GetExecName(), QString());
         QCOMPARE(ZelvarDialog::FindExecutingDialog(QStringLiteral("FramesTestDialog")), nullptr);
     }
 

@@ -142,6 +142,12 @@ private slots:
         QCOMPARE(t.ToQString(), text);
         // wchar_t is a whole code point here, so the emoji is one character, not a surrogate pair.
         QCOMPARE(t.length(), std::size_t(text.size() - 1));
+        // No room kept beyond the text; what is no Unicode character becomes the replacement character.
+        QCOMPARE(t.ToQString().capacity(), text.size());
+        QCOMPARE(TString(std::wstring {L'a', static_cast<wchar_t>(0x110000), static_cast<wchar_t>(0xD800), L'b'})
+                     .ToQString(),
+            QStringLiteral("a\uFFFD\uFFFDb"));
+        QVERIFY(TString().ToQString().isEmpty());
         QVERIFY(TString(L"a") < TString(L"b"));
         QCOMPARE(TString(L"ab") + TString(L"c"), TString(L"abc"));
     }

@@ -60,6 +60,13 @@ struct Form
         message = box->findChild<QLabel*>(QStringLiteral("m_staticErrors"));
     }
 
+    // Sets the scripted owner in place, for a cube of `cube`'s name.
+    ScriptedOwner& Notify(const TString& cube = TString())
+    {
+        box->SetNotify(&owner, cube);
+        return owner;
+    }
+
     void ShowActive()
     {
         window.show();
@@ -77,6 +84,7 @@ struct Form
             && icon->icon().pixmap(QSize(32, 32)).toImage() == expected.pixmap(QSize(32, 32)).toImage();
     }
 
+    ScriptedOwner owner;
     QWidget window;
     QLineEdit* before = nullptr;
     MDXEditBoxWidget* box = nullptr;
@@ -111,8 +119,7 @@ private slots:
     void emptyFormulaIsRefusedWithoutAskingTheOwner()
     {
         Form form;
-        ScriptedOwner owner;
-        form.box->SetNotify(&owner, TString(L"Orders Cube"));
+        ScriptedOwner& owner = form.Notify(TString(L"Orders Cube"));
         form.ShowActive();
         form.after->setFocus();
 
@@ -131,13 +138,12 @@ private slots:
     void checkShowsTheOwnersVerdictAndAKeystrokeClearsIt()
     {
         Form form;
-        ScriptedOwner owner;
-        form.box->SetNotify(&owner, TString(L"Orders Cube"));
+        ScriptedOwner& owner = form.Notify(TString(L"Orders Cube"));
         form.ShowActive();
         form.box->SetFormula(TString(L"[Measures].[Profit] / [Measures].[Sales]"));
 
         QTest::mouseClick(form.check, Qt::LeftButton);
-        QCOMPARE(owner.validated, QStringList {QStringLiteral("[Measures].[Profit] / [Measures].[Sales]")});
+        QCOMPARE(owner.validated, QStringList {"[Measures].[Profit] / [Measures].[Sales]"});
         QCOMPARE(form.message->text(), LookupTStr(Zel::Strings::ValidFormula).ToQString());
         QVERIFY(form.ShowsIcon(Zel::Icons::Success));
 
@@ -158,8 +164,7 @@ private slots:
     void ownerErrorsMayLeaveTheFocusAlone()
     {
         Form form;
-        ScriptedOwner owner;
-        form.box->SetNotify(&owner, TString());
+        form.Notify();
         form.ShowActive();
         form.before->setFocus();
         form.box->ShowError(TString(L"The name is empty."), false);
@@ -174,8 +179,7 @@ private slots:
     void clearEmptiesTheEditorAndTheMessageAndTellsTheOwner()
     {
         Form form;
-        ScriptedOwner owner;
-        form.box->SetNotify(&owner, TString());
+        ScriptedOwner& owner = form.Notify();
         form.box->SetFormula(TString(L"1 +"));
         form.box->ShowError(TString(L"line 1, column 4: expected an expression"), false);
         owner.changes.clear();
@@ -202,8 +206,7 @@ private slots:
     {
         QFETCH(int, ownerAction);
         Form form;
-        ScriptedOwner owner;
-        form.box->SetNotify(&owner, TString());
+        ScriptedOwner& owner = form.Notify();
         form.box->SetFormula(TString(L"[Measures].[Sales] * 2"));
         form.ShowActive();
         owner.changes.clear();

@@ -20,8 +20,7 @@ MdxFixtureCube::MdxFixtureCube()
         {QStringLiteral("Year"), QStringLiteral("Quarter"), QStringLiteral("Month"), QStringLiteral("Day")}, true);
     AddHierarchy(QStringLiteral("Ship Mode"), {QStringLiteral("Ship Mode")}, false);
     AddHierarchy(QStringLiteral("Order"), {QStringLiteral("Order ID")}, true);
-    m_measures = QStringList {
-        QStringLiteral("Sales"), QStringLiteral("Profit"), QStringLiteral("Quantity"), QStringLiteral("Discount")};
+    m_measures = QStringList {"Sales", "Profit", "Quantity", "Discount"};
 
     const QString geography = QStringLiteral("Geography");
     const qint64 central = Add(geography, -1, QStringLiteral("Central"));

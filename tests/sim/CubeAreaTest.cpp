@@ -75,14 +75,13 @@ private slots:
         QCOMPARE(root->GetDefaultMember()->GetHierarchy(), Hierarchy(L"Geography"));
 
         const auto top = GetMemberChildren(h.host, Hierarchy(L"Geography"), TString(), 0, 10).Get<Cmds::MemberPage>();
-        QCOMPARE(UniqueNames(top->GetMembers()), QStringList {QStringLiteral("[Geography].[All Geography]")});
+        QCOMPARE(UniqueNames(top->GetMembers()), QStringList {"[Geography].[All Geography]"});
         const auto regions
             = GetMemberChildren(h.host, Hierarchy(L"Geography"), TString(L"[Geography].[All Geography]"), 1, 2)
                   .Get<Cmds::MemberPage>();
         QCOMPARE(regions->GetChildCount(), 4u);
         QCOMPARE(regions->GetFirstRow(), 1u);
-        QCOMPARE(UniqueNames(regions->GetMembers()),
-            QStringList({QStringLiteral("[Geography].[East]"), QStringLiteral("[Geography].[South]")}));
+        QCOMPARE(UniqueNames(regions->GetMembers()), QStringList({"[Geography].[East]", "[Geography].[South]"}));
         QCOMPARE(regions->GetMember(0).GetOrdinal(), 1u);
         QCOMPARE(regions->GetMember(0).GetLevel(), 1);
         QVERIFY(!regions->GetMember(0).GetMember().IsSpecial());
@@ -93,9 +92,8 @@ private slots:
             h.host, FieldName(TString(), TString(L"geography")), TString(L"[Geography].[City].[Buffalo]"))
                               .Get<Cmds::MemberPath>();
         QCOMPARE(UniqueNames(path),
-            QStringList({QStringLiteral("[Geography].[All Geography]"), QStringLiteral("[Geography].[East]"),
-                QStringLiteral("[Geography].[East].[New York]"),
-                QStringLiteral("[Geography].[East].[New York].[Buffalo]")}));
+            QStringList({"[Geography].[All Geography]", "[Geography].[East]", "[Geography].[East].[New York]",
+                "[Geography].[East].[New York].[Buffalo]"}));
         QCOMPARE(path[1]->GetOrdinal(), 1u);
         QCOMPARE(path[3]->GetChildCount(), 0u);
     }
@@ -104,7 +102,7 @@ private slots:
     {
         Host h;
         auto found = SearchMembers(h.host, Hierarchy(L"Customer"), TString(L"home"), 5).Get<Cmds::SearchResult>();
-        QCOMPARE(UniqueNames(found->GetMembers()), QStringList {QStringLiteral("[Customer].[Home Office]")});
+        QCOMPARE(UniqueNames(found->GetMembers()), QStringList {"[Customer].[Home Office]"});
         QVERIFY(!found->GetIsTruncated());
         found = SearchMembers(h.host, Hierarchy(L"Order"), TString(L"ord"), 3).Get<Cmds::SearchResult>();
         QCOMPARE(found->GetMembers().size(), std::size_t(3));

@@ -89,18 +89,15 @@ private slots:
                     + (h.hasAllMember ? QLatin1Char('=') + Name(h.allMemberName) : QString());
         }
         QCOMPARE(described,
-            QStringList({QStringLiteral("Geography:(All)/Region/State/City=All Geography"),
-                QStringLiteral("Product:(All)/Category/Sub-Category/Product=All Product"),
-                QStringLiteral("Customer:(All)/Segment/Customer Name=All Customer"),
-                QStringLiteral("Order Date:(All)/Year/Quarter/Month/Day=All Order Date"),
-                QStringLiteral("Ship Mode:Ship Mode"), QStringLiteral("Order:(All)/Order ID=All Order"),
-                QStringLiteral("Measures:MeasuresLevel")}));
+            QStringList({"Geography:(All)/Region/State/City=All Geography",
+                "Product:(All)/Category/Sub-Category/Product=All Product",
+                "Customer:(All)/Segment/Customer Name=All Customer",
+                "Order Date:(All)/Year/Quarter/Month/Day=All Order Date", "Ship Mode:Ship Mode",
+                "Order:(All)/Order ID=All Order", "Measures:MeasuresLevel"}));
         QCOMPARE(c.cube.FindHierarchy(TString(L"[order date]")), c.H("Order Date"));
         QCOMPARE(c.cube.FindHierarchy(TString(L"Region")), -1);
         QCOMPARE(c.cube.FindLevel(c.H("Geography"), TString(L"state")), 2);
-        QCOMPARE(c.ChildNames(c.H("Measures"), nullptr),
-            QStringList({QStringLiteral("Sales"), QStringLiteral("Profit"), QStringLiteral("Quantity"),
-                QStringLiteral("Discount")}));
+        QCOMPARE(c.ChildNames(c.H("Measures"), nullptr), QStringList({"Sales", "Profit", "Quantity", "Discount"}));
     }
 
     void membersNestAndCountAsTheOrdersSay()
@@ -131,18 +128,14 @@ private slots:
 
         // Calendar order, not name order, below the year.
         const CubeMember year = c.Get("[Order Date].[2021]");
-        QCOMPARE(c.ChildNames(c.H("Order Date"), &year),
-            QStringList({QStringLiteral("Q1"), QStringLiteral("Q2"), QStringLiteral("Q3"), QStringLiteral("Q4")}));
+        QCOMPARE(c.ChildNames(c.H("Order Date"), &year), QStringList({"Q1", "Q2", "Q3", "Q4"}));
         const CubeMember q4 = c.Get("[Order Date].[2021].[Q4]");
         QCOMPARE(Name(q4.key), QStringLiteral("2021-Q4"));
-        QCOMPARE(c.ChildNames(c.H("Order Date"), &q4),
-            QStringList({QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")}));
+        QCOMPARE(c.ChildNames(c.H("Order Date"), &q4), QStringList({"October", "November", "December"}));
 
         const int shipMode = c.H("Ship Mode");
         QVERIFY(!c.cube.AllMember(shipMode));
-        QCOMPARE(c.ChildNames(shipMode, nullptr),
-            QStringList({QStringLiteral("Express"), QStringLiteral("Freight"), QStringLiteral("Same Day"),
-                QStringLiteral("Standard")}));
+        QCOMPARE(c.ChildNames(shipMode, nullptr), QStringList({"Express", "Freight", "Same Day", "Standard"}));
     }
 
     void pagesOfAHugeLevelAreConsecutive()
@@ -233,9 +226,8 @@ private slots:
         for (const CubeMember& m : path)
             names << Name(m.uniqueName);
         QCOMPARE(names,
-            QStringList({QStringLiteral("[Geography].[All Geography]"), QStringLiteral("[Geography].[East]"),
-                QStringLiteral("[Geography].[East].[Massachusetts]"),
-                QStringLiteral("[Geography].[East].[Massachusetts].[Boston]")}));
+            QStringList({"[Geography].[All Geography]", "[Geography].[East]", "[Geography].[East].[Massachusetts]",
+                "[Geography].[East].[Massachusetts].[Boston]"}));
         // Each ordinal is the member's row under the one before it.
         const CubeMember* parent = nullptr;
         for (const CubeMember& m : path) {
@@ -257,9 +249,8 @@ private slots:
         QStringList names;
         for (const CubeMember& m : found.members)
             names << Name(m.uniqueName);
-        QCOMPARE(names,
-            QStringList({QStringLiteral("[Geography].[East].[New York]"),
-                QStringLiteral("[Geography].[East].[New York].[New York City]")}));
+        QCOMPARE(
+            names, QStringList({"[Geography].[East].[New York]", "[Geography].[East].[New York].[New York City]"}));
         QVERIFY(!found.truncated);
 
         found = c.cube.Search(geo, TString(L"york"), 1);

@@ -3,6 +3,9 @@
 #include "host/doc/DataValue.h"
 #include "host/doc/HostLog.h"
 #include "host/doc/ParameterEditPresModels.h"
+#include "host/ui/IModalPresenter.h"
+
+#include <QtCore/QMetaEnum>
 
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QComboBox>
@@ -29,6 +32,26 @@ QString LogicFailure(const std::function<void()>& action)
 {
     const auto e = CatchLogicException(action);
     return e ? QString::fromStdString(e->File() + ": " + e->Condition()) : QStringLiteral("(nothing raised)");
+}
+
+QString BoxShape(const MessageBoxRequest& box)
+{
+    // The flag's keys name some buttons twice (FirstButton is Ok): each button by its first name.
+    const QMetaEnum keys = QMetaEnum::fromType<QMessageBox::StandardButtons>();
+    QStringList buttons;
+    int seen = 0;
+    for (int i = 0; i < keys.keyCount(); ++i) {
+        const int value = keys.value(i);
+        if (value >= QMessageBox::Ok && value <= QMessageBox::RestoreDefaults && !(seen & value)
+            && (box.buttons & value)) {
+            buttons << QLatin1String(keys.key(i));
+            seen |= value;
+        }
+    }
+    return QStringLiteral("%1 %2 default %3 %4")
+        .arg(QLatin1String(QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box.icon)),
+            buttons.join(QLatin1Char('|')), QLatin1String(keys.valueToKey(box.defaultButton)),
+            QLatin1String(QMetaEnum::fromType<Qt::WindowModality>().valueToKey(box.modality)));
 }
 
 int MismatchedParameter(const std::function<void()>& action)

@@ -10,6 +10,7 @@
 #include <vector>
 
 class DataValue;
+struct MessageBoxRequest;
 class ParameterRangeDomainPresModel;
 class TString;
 class QAbstractItemView;
@@ -26,6 +27,10 @@ QString LogicCondition(const std::function<void()>& action);
 QString LogicFailure(const std::function<void()>& action);
 // The parameter id of the type-mismatch exception `action` raises, or -1.
 int MismatchedParameter(const std::function<void()>& action);
+
+// How a message box was asked for, "Warning Ok|Cancel default NoButton WindowModal", so that one
+// comparison checks its icon, buttons, default button and modality.
+QString BoxShape(const MessageBoxRequest& box);
 
 // The texts of a combo box's items, in order.
 QStringList ItemTexts(const QComboBox& combo);

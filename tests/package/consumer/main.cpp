@@ -1,5 +1,7 @@
+#include "host/doc/EventIds.h"
 #include "host/doc/Parameters.h"
 #include "main/RegisterPresModelHandlers.h"
+#include "main/dialogs/DialogNotificationRegistry.h"
 
 #include <cstdio>
 #include <cstring>
@@ -27,6 +29,16 @@ int main()
     // After the count: the stand-in for a missing parameter is a lasting counted static.
     if (AsValParameter<int>(ContextParameters::Create()->GetParameter(8)))
         return Fail("a missing parameter read as a value");
+
+    // The host's start-up: the dialogs that open from its events are subscribed while the registry lives.
+    {
+        using PresentationLayer::NotificationManager;
+        const std::size_t before = NotificationManager::Instance->HandlerCount(Zel::Events::EditAliases);
+        DialogNotificationRegistry registry;
+        registry.Register();
+        if (NotificationManager::Instance->HandlerCount(Zel::Events::EditAliases) != before + 1)
+            return Fail("the registry did not subscribe the edit-aliases event");
+    }
 
     const char* version = ZelDialogVersion();
     if (!version || std::strcmp(version, ZEL_EXPECTED_VERSION) != 0)
