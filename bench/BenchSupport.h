@@ -1,8 +1,8 @@
 #pragma once
 
 // What the benchmarks over the simulated host share: wall time, heap in use, a dispatcher that
-// counts one command on its way to the host, the figures kept for the summary after a run and the
-// summary's lines.
+// counts one command on its way to the host, the figures kept for the summary after a run (with
+// their samples over repetitions) and the summary's lines.
 
 #include "host/doc/CommandDispatcher.h"
 #include "sim/SampleWorkbook.h"
@@ -11,12 +11,14 @@
 
 #include <malloc.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ZelBench {
 
@@ -35,6 +37,11 @@ inline double HeapMegabytes()
     return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
 }
 
+inline QString WorkbookPath(qint64 rows, const QString& folder)
+{
+    return folder + QStringLiteral("/orders-%1.sqlite").arg(rows);
+}
+
 // The sample workbook of `rows` rows kept in `folder`: generated the first time (ten million rows
 // take a while) and reused after. A workbook that cannot be opened ends the run.
 inline std::unique_ptr<Zel::Sim::SampleWorkbook> OpenWorkbook(qint64 rows, const QString& folder)
@@ -42,7 +49,7 @@ inline std::unique_ptr<Zel::Sim::SampleWorkbook> OpenWorkbook(qint64 rows, const
     QDir().mkpath(folder);
     Zel::Sim::SampleWorkbook::Options options;
     options.rowCount = rows;
-    options.databasePath = folder + QStringLiteral("/orders-%1.sqlite").arg(rows);
+    options.databasePath = WorkbookPath(rows, folder);
     auto workbook = std::make_unique<Zel::Sim::SampleWorkbook>(options);
     const Clock::time_point start = Clock::now();
     if (!workbook->Open()) {
@@ -83,6 +90,26 @@ inline std::map<std::string, double>& Figures()
 {
     static std::map<std::string, double> figures;
     return figures;
+}
+
+// Every value a timed figure took, one per repetition (--benchmark_repetitions), by name; the
+// summary quotes their median, as the aggregate report does.
+inline std::map<std::string, std::vector<double>>& Samples()
+{
+    static std::map<std::string, std::vector<double>> samples;
+    return samples;
+}
+
+// The median of a figure's samples; -1 when it was not measured.
+inline double Median(const std::string& key)
+{
+    const auto it = Samples().find(key);
+    if (it == Samples().end() || it->second.empty())
+        return -1;
+    std::vector<double> values = it->second;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 inline void Verdict(const char* target, bool met, const std::string& detail)

@@ -1,9 +1,10 @@
 #include "SampleRows.h"
 
+#include "SqliteHandle.h"
+
 #include <QtCore/QDate>
 #include <QtCore/QStringList>
 #include <QtSql/QSqlDatabase>
-#include <QtSql/QSqlDriver>
 #include <QtSql/QSqlError>
 #include <QtSql/QSqlQuery>
 
@@ -283,21 +284,6 @@ QString WriteThroughSqlite(sqlite3* handle, const QString& table, qint64 count)
     }
     return {};
 }
-
-sqlite3* SqliteHandle(QSqlDatabase& db)
-{
-    // QSQLITE hands out its connection as a QVariant holding a sqlite3*.
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    // The handle is only ours to use when the driver runs the same SQLite as this library links;
-    // a driver with SQLite built in keeps to the QtSql path.
-    QSqlQuery version(db);
-    if (!version.exec(QStringLiteral("SELECT sqlite_version()")) || !version.next()
-        || version.value(0).toString() != QString::fromLatin1(sqlite3_libversion()))
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
 #endif
 
 } // namespace
@@ -306,7 +292,7 @@ QString Write(QSqlDatabase& db, const QString& table, qint64 count, bool useDriv
 {
 #if defined(ZELSIM_HAVE_SQLITE3)
     if (useDriverHandle) {
-        if (sqlite3* handle = SqliteHandle(db))
+        if (sqlite3* handle = SqliteHandleOf(db))
             return WriteThroughSqlite(handle, table, count);
     }
 #else

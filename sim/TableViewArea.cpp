@@ -1,14 +1,15 @@
 #include "TableViewArea.h"
 
+#include "PageCellMaker.h"
 #include "SampleWorkbook.h"
 #include "SimAreaBinding.h"
+#include "TablePageReader.h"
 
 #include "host/commands/TableViewCommands.h"
 #include "host/doc/NotificationManager.h"
 #include "host/doc/TableViewPresModels.h"
 
 #include <QtCore/QAtomicInteger>
-#include <QtCore/QHash>
 #include <QtCore/QLocale>
 #include <QtCore/QTimer>
 #include <QtCore/QVariant>
@@ -27,8 +28,6 @@ namespace Cmds = Zel::Commands::TableView;
 
 namespace {
 
-constexpr int kTextAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-constexpr int kNumberAlignment = Qt::AlignRight | Qt::AlignVCenter;
 constexpr int kIdleCheckMilliseconds = 1000;
 
 QAtomicInteger<int> s_memberTableCounter {0};
@@ -81,10 +80,8 @@ struct HostCache
     std::chrono::seconds timeout {0};
     std::chrono::steady_clock::time_point lastUsed;
 
-    // Reused for every page read by a range of row ids.
-    std::unique_ptr<QSqlQuery> rangeQuery;
-    int rangeFirstColumn = -1;
-    int rangeColumnCount = -1;
+    // Reads every page, with statements prepared once.
+    std::unique_ptr<TablePageReader> reader;
 };
 
 bool IsWholeTable(const FieldName& name)
@@ -101,70 +98,6 @@ TString CountCaption(qint64 count, const char* singular, const char* plural)
     return TString(QLocale(QLocale::English).toString(count) + QLatin1Char(' ')
         + QString::fromLatin1(count == 1 ? singular : plural));
 }
-
-int AlignmentOf(DataType type)
-{
-    return IsNumericDataType(type) ? kNumberAlignment : kTextAlignment;
-}
-
-QString DisplayText(const QVariant& value, DataType type)
-{
-    switch (type) {
-    case DT_INTEGER:
-        return QString::number(value.toLongLong());
-    case DT_REAL:
-        return QString::number(value.toDouble(), 'f', 2);
-    default:
-        return value.toString();
-    }
-}
-
-RefCntPtr<TableViewPageItemPresModel const> MakeItem(QString text, int alignment, bool special)
-{
-    auto item = MakeRefCnt<TableViewPageItemPresModel>();
-    item->SetDisplayText(std::move(text));
-    item->SetAlignmentFlags(alignment);
-    item->SetIsSpecial(special);
-    return RefCntPtr<TableViewPageItemPresModel const>(std::move(item));
-}
-
-// The cells of one column of a page. Most columns repeat a few values (ship modes, regions,
-// dates, quantities) many times within a page, and a cell record is never changed once made, so
-// equal cells share one record: fewer allocations per page and a smaller page. A column whose
-// values turn out mostly distinct stops looking them up.
-class CellMaker
-{
-public:
-    RefCntPtr<TableViewPageItemPresModel const> Make(const QVariant& value, const Column& column, bool special)
-    {
-        const int alignment = AlignmentOf(column.type);
-        if (value.isNull())
-            return MakeItem(QStringLiteral("Null"), alignment, true);
-        QString text = DisplayText(value, column.type);
-        if (special || !m_sharing)
-            return MakeItem(std::move(text), alignment, special);
-        ++m_lookups;
-        const auto found = m_made.constFind(text);
-        if (found != m_made.constEnd()) {
-            ++m_hits;
-            return *found;
-        }
-        auto item = MakeItem(text, alignment, false);
-        m_made.insert(std::move(text), item);
-        if (m_lookups == kTrialCells && m_hits * 2 < m_lookups) {
-            m_sharing = false;
-            m_made.clear();
-        }
-        return item;
-    }
-
-private:
-    static constexpr int kTrialCells = 64;
-    QHash<QString, RefCntPtr<TableViewPageItemPresModel const>> m_made;
-    int m_lookups = 0;
-    int m_hits = 0;
-    bool m_sharing = true;
-};
 
 } // namespace
 
@@ -267,7 +200,8 @@ struct TableViewArea::Impl
 
     void DropStorage(HostCache& cache)
     {
-        cache.rangeQuery.reset();
+        // Its statements first: a table that a statement reads cannot be dropped.
+        cache.reader.reset();
         if (!cache.source.dropStatement.isEmpty() && workbook.Open()) {
             QSqlQuery query(workbook.Database());
             query.exec(cache.source.dropStatement);
@@ -279,21 +213,22 @@ struct TableViewArea::Impl
     // that breaks this is refused rather than paged wrongly.
     void ReadRowIds(HostCache& cache, bool isWorkbookTable)
     {
-        // Each aggregate alone: SQLite answers a lone MIN or MAX of the row id from the b-tree's
-        // edge, but scans the whole table for both in one statement. Counting ten million rows
-        // scans it too; the workbook knows its own count.
-        auto single = [this, &cache](const char* aggregate) {
-            QSqlQuery query(Database());
-            query.setForwardOnly(true);
-            if (!query.exec(QStringLiteral("SELECT %1 FROM %2").arg(QLatin1String(aggregate), cache.source.table))
-                || !query.next())
-                Refuse(SqlError(query));
-            return query.value(0).toLongLong();
-        };
-        cache.rowCount = isWorkbookTable ? workbook.RowCount() : single("COUNT(*)");
-        cache.firstRowId = single("MIN(rowid)");
-        if (cache.rowCount > 0 && single("MAX(rowid)") - cache.firstRowId + 1 != cache.rowCount)
-            Refuse(QStringLiteral("the row ids of %1 are not contiguous").arg(cache.source.table));
+        // Each aggregate in a subquery of its own: SQLite answers a lone MIN or MAX of the row id
+        // from the b-tree's edge, but scans the whole table for both in one select. Counting ten
+        // million rows scans it too; the workbook knows its own count.
+        const QString& table = cache.source.table;
+        QSqlQuery query(Database());
+        query.setForwardOnly(true);
+        const QString count
+            = isWorkbookTable ? QStringLiteral("0") : QStringLiteral("(SELECT COUNT(*) FROM %1)").arg(table);
+        if (!query.exec(
+                QStringLiteral("SELECT (SELECT MIN(rowid) FROM %1), (SELECT MAX(rowid) FROM %1), %2").arg(table, count))
+            || !query.next())
+            Refuse(SqlError(query));
+        cache.rowCount = isWorkbookTable ? workbook.RowCount() : query.value(2).toLongLong();
+        cache.firstRowId = query.value(0).toLongLong();
+        if (cache.rowCount > 0 && query.value(1).toLongLong() - cache.firstRowId + 1 != cache.rowCount)
+            Refuse(QStringLiteral("the row ids of %1 are not contiguous").arg(table));
     }
 
     // Applies a description's sort state; true when the order of the rows changed.
@@ -362,6 +297,11 @@ struct TableViewArea::Impl
                 DropStorage(*cache);
                 throw;
             }
+            std::vector<TablePageReader::Column> readColumns;
+            for (const Column& column : cache->source.columns)
+                readColumns.push_back({column.expression, column.type});
+            cache->reader = std::make_unique<TablePageReader>(
+                Database(), cache->source.table, std::move(readColumns), cache->source.specialExpression);
             cache->rowCountCaption = isWorkbookTable ? CountCaption(cache->rowCount, "row", "rows")
                                                      : CountCaption(cache->rowCount, "member", "members");
             auto id = MakeRefCnt<PageCacheIDPresModel>(requested);
@@ -386,7 +326,7 @@ struct TableViewArea::Impl
         for (const Column& column : cache.source.columns) {
             auto columnInfo = MakeRefCnt<TableViewColumnInfoPresModel>();
             columnInfo->SetCaption(column.caption);
-            columnInfo->SetAlignmentFlags(AlignmentOf(column.type));
+            columnInfo->SetAlignmentFlags(PageCellMaker::Alignment(column.type));
             columns.emplace_back(std::move(columnInfo));
         }
         info->SetColumns(std::move(columns));
@@ -400,30 +340,6 @@ struct TableViewArea::Impl
         description->SetCacheID(cache.id);
         return OneCommandCleanup<Cmds::DropTableViewCache, Cmds::TableViewCache>(
             RefCntPtr<TableViewCachePresModel const>(std::move(description)));
-    }
-
-    QString SelectList(const HostCache& cache, int firstColumn, int columnCount) const
-    {
-        QStringList parts {QStringLiteral("rowid")};
-        parts << (cache.source.specialExpression.isEmpty() ? QStringLiteral("0") : cache.source.specialExpression);
-        for (int c = firstColumn; c < firstColumn + columnCount; ++c)
-            parts << cache.source.columns[static_cast<std::size_t>(c)].expression;
-        return parts.join(QStringLiteral(", "));
-    }
-
-    QSqlQuery& RangeQuery(HostCache& cache, int firstColumn, int columnCount)
-    {
-        if (!cache.rangeQuery || cache.rangeFirstColumn != firstColumn || cache.rangeColumnCount != columnCount) {
-            auto query = std::make_unique<QSqlQuery>(Database());
-            query->setForwardOnly(true);
-            if (!query->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid BETWEEN ? AND ? ORDER BY rowid")
-                                    .arg(SelectList(cache, firstColumn, columnCount), cache.source.table)))
-                Refuse(SqlError(*query));
-            cache.rangeQuery = std::move(query);
-            cache.rangeFirstColumn = firstColumn;
-            cache.rangeColumnCount = columnCount;
-        }
-        return *cache.rangeQuery;
     }
 
     RefCntPtr<TableViewPagePresModel const> Page(HostCache& cache, unsigned int row, unsigned int column)
@@ -448,65 +364,12 @@ struct TableViewArea::Impl
             ? static_cast<int>(columnTotal)
             : std::min(cache.pageColumnCount, static_cast<int>(columnTotal) - firstColumn);
 
-        std::vector<RefCntPtr<TableViewPageRowPresModel const>> rows(static_cast<std::size_t>(rowCount));
-        std::vector<CellMaker> makers(static_cast<std::size_t>(columnCount));
-        auto fill = [&](QSqlQuery& query, std::size_t slot) {
-            const bool special = query.value(1).toLongLong() != 0;
-            std::vector<RefCntPtr<TableViewPageItemPresModel const>> items;
-            items.reserve(static_cast<std::size_t>(columnCount));
-            for (int c = 0; c < columnCount; ++c) {
-                const Column& described = cache.source.columns[static_cast<std::size_t>(firstColumn + c)];
-                items.push_back(makers[static_cast<std::size_t>(c)].Make(
-                    query.value(2 + c), described, special && firstColumn + c == 0));
-            }
-            auto record = MakeRefCnt<TableViewPageRowPresModel>();
-            record->SetColumns(std::move(items));
-            rows[slot] = RefCntPtr<TableViewPageRowPresModel const>(std::move(record));
-        };
-
-        if (!cache.sorted) {
-            QSqlQuery& query = RangeQuery(cache, firstColumn, columnCount);
-            query.bindValue(0, cache.firstRowId + firstRow);
-            query.bindValue(1, cache.firstRowId + firstRow + rowCount - 1);
-            if (!query.exec())
-                Refuse(SqlError(query));
-            std::size_t slot = 0;
-            while (slot < rows.size() && query.next())
-                fill(query, slot++);
-            query.finish();
-        } else {
-            // The page's row ids in sorted order, looked up in row-id order and put back in place.
-            const std::vector<qint64>& order = cache.sortedIds;
-            std::vector<std::pair<qint64, std::size_t>> wanted;
-            wanted.reserve(static_cast<std::size_t>(rowCount));
-            QString list;
-            list.reserve(static_cast<int>(rowCount) * 9);
-            for (qint64 i = 0; i < rowCount; ++i) {
-                const qint64 id = order[static_cast<std::size_t>(firstRow + i)];
-                wanted.emplace_back(id, static_cast<std::size_t>(i));
-                if (i)
-                    list += QLatin1Char(',');
-                list += QString::number(id);
-            }
-            std::sort(wanted.begin(), wanted.end());
-            QSqlQuery query(Database());
-            query.setForwardOnly(true);
-            if (!query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3) ORDER BY rowid")
-                                .arg(SelectList(cache, firstColumn, columnCount), cache.source.table, list)))
-                Refuse(SqlError(query));
-            auto next = wanted.begin();
-            while (next != wanted.end() && query.next()) {
-                const qint64 id = query.value(0).toLongLong();
-                while (next != wanted.end() && next->first < id)
-                    ++next;
-                if (next != wanted.end() && next->first == id)
-                    fill(query, (next++)->second);
-            }
-        }
-        for (const auto& record : rows) {
-            if (!record)
-                Refuse(QStringLiteral("the table changed under its cache"));
-        }
+        // A page of the host's order is a range of row ids; a page of a sorted cache is its slice of
+        // the sorted order, which the reader takes in id order.
+        TablePageReader::Rows rows = cache.sorted
+            ? cache.reader->ReadIds(
+                cache.sortedIds.data() + firstRow, static_cast<std::size_t>(rowCount), firstColumn, columnCount)
+            : cache.reader->ReadRange(cache.firstRowId + firstRow, rowCount, firstColumn, columnCount);
 
         PageInfoPresModel info;
         info.SetStartDataRow(static_cast<unsigned int>(firstRow));

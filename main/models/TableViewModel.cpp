@@ -26,6 +26,17 @@ constexpr int kDescending = 1;
 // A count that stands for "to the end of the table" in a page's rectangle.
 constexpr quint64 kToTheEnd = std::numeric_limits<std::uint32_t>::max();
 
+// The background of a cell. Special cells (nulls, a member standing for all others) must stand out
+// from the alternating rows: the same shade with less blue. The four are made once: a colour does
+// not fit in a variant, and a new one per call would cost an allocation where a copy costs a count.
+const QVariant& Background(bool oddRow, bool special)
+{
+    auto make = [](int shade, bool tinted) { return QVariant(QColor(shade, shade, tinted ? shade - 30 : shade, 255)); };
+    static const QVariant backgrounds[2][2]
+        = {{make(255, false), make(255, true)}, {make(250, false), make(250, true)}};
+    return backgrounds[oddRow ? 1 : 0][special ? 1 : 0];
+}
+
 } // namespace
 
 // The concrete page cache: sends the create and load commands, keeps the table description that
@@ -62,20 +73,23 @@ public:
         GetCleanup().AddCommand(std::move(cleanup));
     }
 
-    RefCntPtr<TableViewPageItemPresModel const> GetItem(int row, int column)
+    // Calls `read` with the cell at (row, column), or with null for a cell of a placeholder page
+    // (which reads as an empty, plain cell), and returns what it returns. The cell is read under
+    // the page store's lock, so neither the page nor the cell is counted once more for it: a view
+    // asks for every visible cell several times per repaint.
+    template <typename Read>
+    auto ReadItem(int row, int column, Read&& read)
     {
         const auto tableRow = static_cast<std::uint64_t>(static_cast<std::int64_t>(row));
         const auto tableColumn = static_cast<std::uint64_t>(static_cast<std::int64_t>(column));
-        const PagePtr page = GetPage(tableRow, tableColumn);
-        const TableViewPage& pageModel = page->GetPageModel();
-        if (!pageModel) {
-            auto empty = MakeRefCnt<TableViewPageItemPresModel>();
-            empty->SetIsSpecial(false);
-            return empty;
-        }
-        const TableViewPageRowPresModel& rowModel
-            = pageModel->GetRow(static_cast<unsigned int>(page->GetRelativeRow(tableRow)));
-        return rowModel.GetColumn(static_cast<unsigned int>(page->GetRelativeColumn(tableColumn)));
+        return UsePage(tableRow, tableColumn, [&](const Page& page) {
+            const TableViewPage& pageModel = page.GetPageModel();
+            if (!pageModel)
+                return read(static_cast<const TableViewPageItemPresModel*>(nullptr));
+            const TableViewPageRowPresModel& rowModel
+                = pageModel->GetRow(static_cast<unsigned int>(page.GetRelativeRow(tableRow)));
+            return read(rowModel.GetColumn(static_cast<unsigned int>(page.GetRelativeColumn(tableColumn))).get());
+        });
     }
 
     void Sort(int column, Qt::SortOrder order)
@@ -153,15 +167,17 @@ QVariant TableViewModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return m_cache->GetItem(index.row(), index.column())->GetDisplayQString();
+        return m_cache->ReadItem(index.row(), index.column(), [](const TableViewPageItemPresModel* item) {
+            // Copied once, into the variant.
+            return item ? QVariant(item->GetDisplayQString()) : QVariant(QString());
+        });
     case Qt::TextAlignmentRole:
-        return m_cache->GetItem(index.row(), index.column())->GetAlignmentFlags();
+        return m_cache->ReadItem(index.row(), index.column(),
+            [](const TableViewPageItemPresModel* item) { return QVariant(item ? item->GetAlignmentFlags() : 0); });
     case Qt::BackgroundRole: {
-        // Special cells (nulls, a member standing for all others) must stand out from the
-        // alternating rows: the same shade with less blue.
-        const bool special = m_cache->GetItem(index.row(), index.column())->GetIsSpecial();
-        const int shade = index.row() % 2 == 0 ? 255 : 250;
-        return QColor(shade, shade, special ? shade - 30 : shade, 255);
+        const bool special = m_cache->ReadItem(index.row(), index.column(),
+            [](const TableViewPageItemPresModel* item) { return item && item->GetIsSpecial(); });
+        return Background(index.row() % 2 != 0, special);
     }
     default:
         return QVariant();

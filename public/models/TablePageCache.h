@@ -186,12 +186,24 @@ public:
     // command. While the host cache is discarded, a missing page is a placeholder.
     virtual PagePtr GetPage(std::uint64_t row, std::uint64_t column)
     {
-        const PageKey key {m_cacheId->CalculateCacheRow(static_cast<unsigned int>(row)),
-            m_cacheId->CalculateCacheColumn(static_cast<unsigned int>(column))};
         PagePtr page = m_pages.GetOrInsert(
-            key, [this, row, column] { return CreatePage(row, column); }, 1);
+            KeyOf(row, column), [this, row, column] { return CreatePage(row, column); }, 1);
         ZEL_LOGIC_CHECK(TablePageCacheDetail::kSource, page != nullptr);
         return page;
+    }
+
+    // The same page as GetPage, handed to `use` (as `const Page&`) while the page store's lock is
+    // held, and what `use` returns: a caller that reads a cell of the page takes no reference to
+    // it. A view reads cells many thousand times per page. `use` must not re-enter this cache.
+    template <typename Use>
+    auto UsePage(std::uint64_t row, std::uint64_t column, Use&& use)
+    {
+        return m_pages.UseOrInsert(
+            KeyOf(row, column), [this, row, column] { return CreatePage(row, column); }, 1,
+            [&use](const PagePtr& page) {
+                ZEL_LOGIC_CHECK(TablePageCacheDetail::kSource, page != nullptr);
+                return use(static_cast<const Page&>(*page));
+            });
     }
 
     virtual PagePtr CreateEmptyPage(std::uint64_t row, std::uint64_t column)
@@ -236,6 +248,13 @@ protected:
     ComponentCleanup& GetCleanup() noexcept { return *m_cleanup; }
 
 private:
+    // Every cell of one page gives the same key: the low 32 bits of each index are the host's.
+    PageKey KeyOf(std::uint64_t row, std::uint64_t column) const
+    {
+        return PageKey {m_cacheId->CalculateCacheRow(static_cast<unsigned int>(row)),
+            m_cacheId->CalculateCacheColumn(static_cast<unsigned int>(column))};
+    }
+
     bool IsOwnCache(const RefCntPtr<PageCacheIDPresModel const>& id) const
     {
         return id && id->GetCacheGuid() == m_cacheId->GetCacheGuid();

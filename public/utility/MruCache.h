@@ -179,18 +179,19 @@ public:
     template <typename Factory>
     Value GetOrInsert(const Key& key, Factory&& factory, const Dimensions& size)
     {
-        {
-            AutoSynchronize lock(m_lock, kLockTag, kSource, __PRETTY_FUNCTION__, __LINE__);
-            Value value {};
-            if (Lookup(key, value))
-                return value;
-            if (size.FitsWithin(m_capacity)) {
-                value = std::forward<Factory>(factory)();
-                Insert(key, value, size);
-                return value;
-            }
-        }
-        return std::forward<Factory>(factory)();
+        return Find(
+            key, std::forward<Factory>(factory), size, [](const Value& value) { return value; }, __PRETTY_FUNCTION__);
+    }
+
+    // GetOrInsert for a caller that only reads the value: `use` is called with it while the lock is
+    // held (outside it for a value too large to cache, as its factory), and what `use` returns is
+    // returned. No copy of the value is made, so a value that is a counted pointer costs no count.
+    // `use` must not re-enter the cache.
+    template <typename Factory, typename Use>
+    std::decay_t<std::invoke_result_t<Use&, const Value&>> UseOrInsert(
+        const Key& key, Factory&& factory, const Dimensions& size, Use&& use)
+    {
+        return Find(key, std::forward<Factory>(factory), size, use, __PRETTY_FUNCTION__);
     }
 
     void Clear()
@@ -330,23 +331,42 @@ private:
         return !less(a, b) && !less(b, a);
     }
 
-    // Called with the lock held.
-    bool Lookup(const Key& key, Value& value)
+    // The value cached for `key`, promoted to most recently used; null when there is none. Called
+    // with the lock held.
+    const Value* Lookup(const Key& key)
     {
         // A view asks for cell after cell of the page it used last: answer those without a search.
         if (m_recency.next != &m_recency) {
             const Entry* front = static_cast<const Entry*>(m_recency.next);
-            if (SameKey(*front->key, key)) {
-                value = front->value;
-                return true;
-            }
+            if (SameKey(*front->key, key))
+                return &front->value;
         }
         auto found = m_index.find(key);
         if (found == m_index.end())
-            return false;
-        value = found->second->value;
+            return nullptr;
         MoveToFront(found->second);
-        return true;
+        return &found->second->value;
+    }
+
+    // Both ways of asking for a value; `function` names the public operation for the lock.
+    template <typename Factory, typename Use>
+    std::decay_t<std::invoke_result_t<Use&, const Value&>> Find(
+        const Key& key, Factory&& factory, const Dimensions& size, Use&& use, const char* function)
+    {
+        {
+            AutoSynchronize lock(m_lock, kLockTag, kSource, function, __LINE__);
+            if (const Value* cached = Lookup(key))
+                return use(*cached);
+            if (size.FitsWithin(m_capacity)) {
+                // Kept here, not read back from the entry: releasing evicted values may re-enter the
+                // cache and clear it.
+                const Value value = std::forward<Factory>(factory)();
+                Insert(key, value, size);
+                return use(value);
+            }
+        }
+        const Value value = std::forward<Factory>(factory)();
+        return use(value);
     }
 
     // Called with the lock held.

@@ -134,6 +134,62 @@ private slots:
         QCOMPARE(f.area.SortsMaterialised(), 1);
     }
 
+    void sortedPagesHoldTheSortedRows_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<bool>("descending");
+        // Distinct values, ties kept in row order either way, and orders that follow the rows in
+        // runs (read as ranges) up and down.
+        QTest::newRow("Sales, descending") << QStringLiteral("Sales") << true;
+        QTest::newRow("Sales, ascending") << QStringLiteral("Sales") << false;
+        QTest::newRow("Segment, ties") << QStringLiteral("Segment") << false;
+        QTest::newRow("Segment, ties, descending") << QStringLiteral("Segment") << true;
+        QTest::newRow("Row ID, descending") << QStringLiteral("Row ID") << true;
+        QTest::newRow("Order Date") << QStringLiteral("Order Date") << false;
+    }
+
+    void sortedPagesHoldTheSortedRows()
+    {
+        QFETCH(QString, column);
+        QFETCH(bool, descending);
+        HostFixture f;
+        auto model = f.Model(Orders());
+        model->sort(Section(*model, column), descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+
+        const QStringList expected = f.Column(QStringLiteral("SELECT rowid FROM orders ORDER BY \"%1\"%2, rowid")
+                                                  .arg(column, descending ? QStringLiteral(" DESC") : QString()));
+        const int rowId = Section(*model, QStringLiteral("Row ID"));
+        // The first page, one in the middle and the last, shorter one, every row of each.
+        for (int page : {0, 12, 24}) {
+            for (int row = page * 100; row < std::min(page * 100 + 100, kRows); ++row)
+                QCOMPARE(model->data(model->index(row, rowId)).toString(), expected[row]);
+        }
+    }
+
+    // A numeric field's members: the first row stands for all of them, says so as text and keeps
+    // its place whatever the sort.
+    void memberTableKeepsItsSpecialRowOnTop()
+    {
+        HostFixture f;
+        auto model = f.Model(FieldName(SampleWorkbook::DataSourceName(), TString(L"Quantity")));
+        const QStringList quantities
+            = f.Column(QStringLiteral("SELECT DISTINCT Quantity FROM orders ORDER BY Quantity"));
+        QCOMPARE(model->rowCount(), quantities.size() + 1);
+        auto first = [&model] { return model->data(model->index(0, 0)).toString(); };
+        QCOMPARE(first(), QStringLiteral("(All)"));
+        QCOMPARE(model->data(model->index(0, 0), Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 225));
+        QCOMPARE(model->data(model->index(1, 0)).toString(), quantities.front());
+
+        model->sort(0, Qt::DescendingOrder);
+        QCOMPARE(first(), QStringLiteral("(All)"));
+        QCOMPARE(model->data(model->index(1, 0)).toString(), quantities.back());
+        QCOMPARE(model->data(model->index(model->rowCount() - 1, 0)).toString(), quantities.front());
+        model->sort(1, Qt::AscendingOrder);
+        QCOMPARE(first(), QStringLiteral("(All)"));
+        QCOMPARE(model->data(model->index(0, 1)).toInt(), kRows);
+        QVERIFY(model->data(model->index(1, 1)).toInt() <= model->data(model->index(2, 1)).toInt());
+    }
+
     void idleCacheIsDiscardedThenRebuilt()
     {
         HostFixture f;

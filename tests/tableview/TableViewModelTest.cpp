@@ -199,6 +199,7 @@ private slots:
 
         // A placeholder is an empty plain cell, and starts at the cell that was asked for.
         QCOMPARE(model->data(model->index(2450, 1)).toString(), QString());
+        QCOMPARE(model->data(model->index(2450, 1), Qt::TextAlignmentRole), QVariant(0));
         QCOMPARE(model->data(model->index(2451, 0), Qt::BackgroundRole).value<QColor>(), QColor(250, 250, 250, 255));
         QCOMPARE(f.host->Count<TableCmds::GetTableViewPage>(), loads);
 

@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -139,6 +140,48 @@ private slots:
         }
         QCOMPARE(released, (Ids {1, 2}));
         QVERIFY(cache.Count() == 0 && cache.Total() == 0);
+    }
+
+    void useOrInsertReadsInPlaceUnderTheLock_data()
+    {
+        QTest::addColumn<quint64>("size");
+        QTest::addColumn<bool>("cached");
+        QTest::newRow("fits") << quint64 {1} << true;
+        QTest::newRow("larger than the capacity") << quint64 {3} << false;
+    }
+
+    // The reader sees the cache's own value: a hit costs no copy (the cache stays its only holder),
+    // and another thread cannot get in while it reads, unless the value could not be cached.
+    void useOrInsertReadsInPlaceUnderTheLock()
+    {
+        QFETCH(quint64, size);
+        QFETCH(bool, cached);
+        Ids released;
+        PageCache cache(2);
+        int made = 0;
+        auto read = [&] {
+            return cache.UseOrInsert(
+                PageKey {7u, 0u}, [&] { return Tracked(++made, &released); }, size,
+                [&](const Value& value) {
+                    auto other = std::async(std::launch::async, [&] { return cache.Count(); });
+                    const bool otherGotIn = other.wait_for(cached ? 50ms : 10s) == std::future_status::ready;
+                    return std::make_tuple(*value, value.use_count(), otherGotIn, std::move(other));
+                });
+        };
+        auto [first, firstHolders, firstOtherGotIn, firstOther] = read();
+        firstOther.wait();
+        auto [second, secondHolders, secondOtherGotIn, secondOther] = read();
+        secondOther.wait();
+
+        QCOMPARE(first, 1);
+        QCOMPARE(second, cached ? 1 : 2);
+        // A miss holds the new value once besides the cache's entry; a hit only reads the entry.
+        QCOMPARE(firstHolders, cached ? 2L : 1L);
+        QCOMPARE(secondHolders, 1L);
+        QCOMPARE(firstOtherGotIn, !cached);
+        QCOMPARE(secondOtherGotIn, !cached);
+        QCOMPARE(cache.Count(), std::size_t(cached ? 1 : 0));
+        QCOMPARE(released, cached ? Ids {} : (Ids {1, 2}));
     }
 
     void indexOrdersKeysByFirstThenSecond()
