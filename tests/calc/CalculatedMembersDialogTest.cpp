@@ -469,9 +469,18 @@ private slots:
                 driver.SetFormula(QStringLiteral("2"));
                 driver.ClickRow(action == 0 ? 0 : 1);
                 break;
-            case 2:
-                driver.ToggleRow(1);
+            case 2: {
+                // The check box is ticked quietly and the dialog told as the list would tell it, so
+                // that the failure does not unwind through Qt Widgets' frames, which run no clean-ups.
+                driver.ClickRow(1);
+                QTableWidgetItem* item = driver.Get<QTableWidget>("m_lstMembers").item(1, 0);
+                {
+                    const QSignalBlocker quiet(item->tableWidget());
+                    item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+                }
+                QMetaObject::invokeMethod(dialog.get(), "OnCalculationListItemChanged", Q_ARG(QTableWidgetItem*, item));
                 break;
+            }
             default:
                 driver.Delete();
             }
