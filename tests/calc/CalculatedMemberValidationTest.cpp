@@ -68,7 +68,8 @@ private slots:
     void blankNameIsEmptyAndNoFormulaIsChecked()
     {
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.TypeName(QStringLiteral("   "));
         driver.CheckFormula();
         QCOMPARE(driver.Message(), Text(Zel::Strings::EmptyCalculationName));
@@ -78,7 +79,8 @@ private slots:
     void invalidNameShowsOnlyOnceTheFieldIsLeft()
     {
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         RefuseSales(host);
         const auto& list = driver.Get<QTableWidget>("m_lstMembers");
         driver.TypeName(QStringLiteral("Sales"));
@@ -111,7 +113,8 @@ private slots:
     {
         QFETCH(int, how);
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         RefuseSales(host, how);
         driver.TypeName(QStringLiteral("Sales"));
         driver.LeaveName();
@@ -122,7 +125,8 @@ private slots:
     void mistypedValidFlagRaises()
     {
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.TypeName(QStringLiteral("Share"));
         host.Dispatcher().Answer<Cmds::ValidateMeasureName>().SetRaw<int>(Cmds::IsNameValid::id, 1);
         QCOMPARE(ZelTest::MismatchedParameter([&] { driver.CheckFormula(); }), Cmds::IsNameValid::id);
@@ -131,7 +135,9 @@ private slots:
     void invalidNameIsReportedInsteadOfTheFormula()
     {
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
         RefuseSales(host);
         driver.TypeName(QStringLiteral("Sales"));
         host.Forget();
@@ -164,7 +170,8 @@ private slots:
         Editing editing = TwoCalculations();
         editing.initialHierarchy = FieldName(TString(), TString(L"Places"));
         Session s(editing);
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         // A new member stays open to a change of hierarchy until the dialog commits it by
         // selection; a formula check commits it without closing that.
         driver.New();
@@ -195,7 +202,8 @@ private slots:
     {
         QFETCH(int, solveOrder);
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.SetSolveOrder(solveOrder);
         driver.CheckFormula();
         QCOMPARE(
@@ -207,7 +215,8 @@ private slots:
     void hostsFormulaErrorShowsInTheMessageLine()
     {
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.ClickRow(1);
         const QString error = QStringLiteral("line 1, column 1: 'Atlantis' is not a member of [Places]");
         host.Dispatcher()
@@ -224,7 +233,8 @@ private slots:
     void parentOnTheLastLevelIsRefused()
     {
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.ClickRow(1);
         ZelTest::ModalScript script;
         script.AnswerMessageBox(QMessageBox::Ok);
@@ -264,7 +274,8 @@ private slots:
     void allMemberPickedAsParentMeansTheTop()
     {
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.ClickRow(1);
         driver.BrowseParent([](const SelectMemberDialogDriver& members) {
             members.Tree().ClickRow(0);
@@ -280,7 +291,8 @@ private slots:
     void cancelledBrowseChangesNothing()
     {
         Session s(TwoCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.ClickRow(1);
         driver.UseAllMember();
         host.Forget();

@@ -75,7 +75,9 @@ private slots:
     void startUpFillsTheFormFromTheEditingContext()
     {
         Session s(ThreeCalculations(), false);
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
 
         QCOMPARE(dialog->objectName(), QStringLiteral("CalculatedMembersDialog"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Calculated Members"));
@@ -132,7 +134,8 @@ private slots:
         editing.calculations.push_back(
             Member(QStringLiteral("Big North"), QStringLiteral("[Places].[North]"), QStringLiteral("1")));
         Session s(editing);
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.ClickRow(3);
         QCOMPARE(driver.Get<QStackedWidget>("m_measuresOrHierSwitch").currentIndex(), 1);
         QCOMPARE(driver.Get<QLabel>("m_parentOrResultTypeLabel").text(),
@@ -169,7 +172,7 @@ private slots:
         editing.nonRootCalculations = nonRoot;
         editing.calculations = {Member(QStringLiteral("Coastal"), QString(), QStringLiteral("1"))};
         Session s(editing);
-        auto& [host, dialog, driver] = s;
+        auto& driver = s.driver;
         const EnumModelFactory<DataType> types(true);
         const QStringList offered = ZelTest::ItemTexts(driver.Get<QComboBox>("m_lstResultType"));
         QCOMPARE(offered.contains(types.ToString(DT_STRING).ToQString()), stringMeasures);
@@ -197,7 +200,9 @@ private slots:
         Editing editing;
         editing.initialHierarchy = FieldName(TString(), TString(L"Product"));
         Session s(editing);
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
         QCOMPARE(driver.RowCount(), 0);
         QVERIFY(!Enabled(driver, "m_edtName") && !Enabled(driver, "m_delete"));
 
@@ -236,7 +241,8 @@ private slots:
         editing.hierarchies.clear();
         editing.initialHierarchy = FieldName(TString(), TString(L"Places"));
         Session s(editing);
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         QCOMPARE(ZelTest::ItemTexts(driver.Get<QComboBox>("m_hierarchies")), Texts({"Measures"}));
         driver.New();
         QCOMPARE(host.Sent(), std::vector<int> {Cmds::GetNewMeasureName::id});
@@ -246,7 +252,8 @@ private slots:
     void newMeasureRenamedBeforeItsFirstCommitIsCreatedOnce()
     {
         Session s;
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.New();
         driver.TypeName(QStringLiteral("Profit Ratio"));
         driver.LeaveName();
@@ -276,7 +283,8 @@ private slots:
     void newRecordMayChangeItsKindUntilItIsCommitted()
     {
         Session s;
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.New();
         driver.PickHierarchy(QStringLiteral("Places"));
         QCOMPARE(driver.Get<QStackedWidget>("m_measuresOrHierSwitch").currentIndex(), 1);
@@ -293,7 +301,9 @@ private slots:
     void editingNothingAndOkChecksTheFormulaOnly()
     {
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
         QStringList emitted;
         connect(dialog.get(), &QDialog::rejected, [&] { emitted << QStringLiteral("rejected"); });
         connect(dialog.get(), &QDialog::accepted, [&] { emitted << QStringLiteral("accepted"); });
@@ -312,7 +322,9 @@ private slots:
     void checkBoxSendsAnUpdateAtOnceButNoApply()
     {
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
         driver.ToggleRow(1);
         QCOMPARE(host.Sent(), std::vector<int> {Cmds::UpdateCalculatedMember::id});
         const RecordedCommand& update = host.Dispatcher().Last<Cmds::UpdateCalculatedMember>();
@@ -341,7 +353,8 @@ private slots:
         QFETCH(int, row);
         QFETCH(bool, measure);
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.ClickRow(row);
         const QString before = driver.Cell(row, 0);
         driver.SetSolveOrder(7);
@@ -378,7 +391,8 @@ private slots:
         QFETCH(int, selectedAfter);
         QFETCH(bool, measure);
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         driver.ClickRow(row);
         driver.Delete();
         QCOMPARE(host.Sent(), std::vector<int> {Cmds::DeleteCalculatedMember::id});
@@ -396,7 +410,9 @@ private slots:
         Editing editing;
         editing.calculations = {Measure(QStringLiteral("Profit Ratio"), kProfitRatio)};
         Session s(editing);
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
         driver.Delete();
         QCOMPARE(driver.RowCount(), 0);
         QVERIFY(!dialog->findChild<QTableWidget*>(QStringLiteral("m_lstMembers"))->selectionModel()->hasSelection());
@@ -411,7 +427,9 @@ private slots:
     void upAndDownMoveTheRowAndSendBothMoves()
     {
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
         driver.ClickRow(1);
         driver.Up();
         QCOMPARE(Column(driver, 0), Texts({"Margin", "Profit Ratio", "Coastal"}));
@@ -458,7 +476,9 @@ private slots:
         QFETCH(int, action);
         QFETCH(QString, message);
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
         if (action == 0)
             driver.New();
         host.count += 5;
@@ -494,7 +514,8 @@ private slots:
     void refusedAnswersLeaveTheRecordsAsTheyWere()
     {
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         host.Dispatcher().Answer<Cmds::DeleteCalculatedMember>().SetRaw<int>(Cmds::CalculationCount::id, 2);
         QCOMPARE(ZelTest::MismatchedParameter([&] { driver.Delete(); }), Cmds::CalculationCount::id);
         QCOMPARE(Column(driver, 0), Texts({"Profit Ratio", "Margin", "Coastal"}));
@@ -528,7 +549,8 @@ private slots:
     {
         QFETCH(int, refused);
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& driver = s.driver;
         if (refused != Cmds::GetNewMeasureName::id) {
             driver.New();
             driver.SetFormula(QStringLiteral("1"));
@@ -574,7 +596,9 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, staysOpen);
         Session s(ThreeCalculations());
-        auto& [host, dialog, driver] = s;
+        auto& host = s.host;
+        auto& dialog = s.dialog;
+        auto& driver = s.driver;
         host.Dispatcher()
             .Answer<Cmds::CheckCalculatedMemberFormula>()
             .Set<Cmds::IsFormulaValid>(false)
