@@ -28,7 +28,7 @@ constexpr int kTableVersion = 1;
 
 // A level over the orders table: SQL expressions for its members' names, keys (empty: the key is
 // the name) and order (empty: by name).
-struct LevelSpec
+struct LevelShape
 {
     QString name;
     QString nameSql;
@@ -36,11 +36,11 @@ struct LevelSpec
     QString orderSql;
 };
 
-struct HierarchySpec
+struct HierarchyShape
 {
     QString name;
     bool hasAll;
-    std::vector<LevelSpec> levels;
+    std::vector<LevelShape> levels;
     bool measures;
 };
 
@@ -51,10 +51,10 @@ QString OrdersColumn(const char* name)
     return SampleWorkbook::SqlColumn(FieldName(SampleWorkbook::DataSourceName(), TString::FromUtf8(name)));
 }
 
-const std::vector<HierarchySpec>& Specs()
+const std::vector<HierarchyShape>& Shapes()
 {
-    static const std::vector<HierarchySpec> specs = [] {
-        auto plain = [](const char* name) { return LevelSpec {QString::fromUtf8(name), OrdersColumn(name), {}, {}}; };
+    static const std::vector<HierarchyShape> shapes = [] {
+        auto plain = [](const char* name) { return LevelShape {QString::fromUtf8(name), OrdersColumn(name), {}, {}}; };
         // Order dates are ISO text, 'YYYY-MM-DD'.
         const QString date = OrdersColumn("Order Date");
         const QString year = QStringLiteral("substr(%1, 1, 4)").arg(date);
@@ -69,7 +69,7 @@ const std::vector<HierarchySpec>& Specs()
             monthName += QStringLiteral(" WHEN %1 THEN '%2'").arg(m + 1).arg(QString::fromLatin1(months[m]));
         monthName += QStringLiteral(" END");
 
-        return std::vector<HierarchySpec> {
+        return std::vector<HierarchyShape> {
             {QStringLiteral("Geography"), true, {plain("Region"), plain("State"), plain("City")}, false},
             {QStringLiteral("Product"), true, {plain("Category"), plain("Sub-Category"), plain("Product")}, false},
             {QStringLiteral("Customer"), true, {plain("Segment"), plain("Customer Name")}, false},
@@ -86,12 +86,12 @@ const std::vector<HierarchySpec>& Specs()
             {QStringLiteral("Measures"), false, {{QStringLiteral("MeasuresLevel"), {}, {}, {}}}, true},
         };
     }();
-    return specs;
+    return shapes;
 }
 
-QString TableOf(const HierarchySpec& spec)
+QString TableOf(const HierarchyShape& shape)
 {
-    QString table = QStringLiteral("cube_") + spec.name.toLower();
+    QString table = QStringLiteral("cube_") + shape.name.toLower();
     table.replace(QLatin1Char(' '), QLatin1Char('_'));
     table.replace(QLatin1Char('-'), QLatin1Char('_'));
     return table;
@@ -218,8 +218,8 @@ struct OrdersCube::Impl
     explicit Impl(SampleWorkbook& w)
         : workbook(w)
     {
-        for (const HierarchySpec& spec : Specs())
-            offered.push_back(static_cast<int>(spec.levels.size()));
+        for (const HierarchyShape& shape : Shapes())
+            offered.push_back(static_cast<int>(shape.levels.size()));
         RebuildInfos();
         tables.resize(infos.size());
         defaults.resize(infos.size());
@@ -235,13 +235,13 @@ struct OrdersCube::Impl
     std::vector<DefaultMemberSetting> defaults;
     const ICubeExtension* extension = nullptr;
 
-    const HierarchySpec& Spec(int h) const { return Specs()[static_cast<std::size_t>(h)]; }
+    const HierarchyShape& Shape(int h) const { return Shapes()[static_cast<std::size_t>(h)]; }
 
     // How many levels below the All member are offered; the measures are always offered.
     int Depth(int h) const
     {
-        if (Spec(h).measures)
-            return static_cast<int>(Spec(h).levels.size());
+        if (Shape(h).measures)
+            return static_cast<int>(Shape(h).levels.size());
         return allFieldsHidden ? 0 : offered[static_cast<std::size_t>(h)];
     }
 
@@ -249,27 +249,27 @@ struct OrdersCube::Impl
     // that offers all its levels has no limit, so the extension's members may hang below its last.
     int MaxLevel(int h) const
     {
-        if (Depth(h) == static_cast<int>(Spec(h).levels.size()))
+        if (Depth(h) == static_cast<int>(Shape(h).levels.size()))
             return std::numeric_limits<int>::max();
-        return (Spec(h).hasAll ? 1 : 0) + Depth(h) - 1;
+        return (Shape(h).hasAll ? 1 : 0) + Depth(h) - 1;
     }
 
     void RebuildInfos()
     {
         infos.clear();
-        for (std::size_t h = 0; h < Specs().size(); ++h) {
-            const HierarchySpec& spec = Specs()[h];
+        for (std::size_t h = 0; h < Shapes().size(); ++h) {
+            const HierarchyShape& shape = Shapes()[h];
             CubeHierarchyInfo info;
-            info.name = TString(spec.name);
-            if (spec.hasAll) {
+            info.name = TString(shape.name);
+            if (shape.hasAll) {
                 info.levels.push_back(TString(QStringLiteral("(All)")));
-                info.allMemberName = TString(QStringLiteral("All ") + spec.name);
+                info.allMemberName = TString(QStringLiteral("All ") + shape.name);
             }
             const int depth = Depth(static_cast<int>(h));
             for (int j = 0; j < depth; ++j)
-                info.levels.push_back(TString(spec.levels[static_cast<std::size_t>(j)].name));
-            info.hasAllMember = spec.hasAll;
-            info.isMeasures = spec.measures;
+                info.levels.push_back(TString(shape.levels[static_cast<std::size_t>(j)].name));
+            info.hasAllMember = shape.hasAll;
+            info.isMeasures = shape.measures;
             infos.push_back(std::move(info));
         }
     }
@@ -288,14 +288,14 @@ struct OrdersCube::Impl
         return workbook.Database();
     }
 
-    // The member table's level of the spec's level `j`.
-    int LevelOf(int h, std::size_t j) const { return static_cast<int>(j) + (Spec(h).hasAll ? 1 : 0); }
+    // The member table's level of the shape's level `j`.
+    int LevelOf(int h, std::size_t j) const { return static_cast<int>(j) + (Shape(h).hasAll ? 1 : 0); }
 
     bool LevelHasKey(int h, int level) const
     {
-        const int j = level - (Spec(h).hasAll ? 1 : 0);
-        return j >= 0 && j < static_cast<int>(Spec(h).levels.size())
-            && !Spec(h).levels[static_cast<std::size_t>(j)].keySql.isEmpty();
+        const int j = level - (Shape(h).hasAll ? 1 : 0);
+        return j >= 0 && j < static_cast<int>(Shape(h).levels.size())
+            && !Shape(h).levels[static_cast<std::size_t>(j)].keySql.isEmpty();
     }
 
     // ---- Making a member table ----------------------------------------------------------------
@@ -326,9 +326,9 @@ struct OrdersCube::Impl
     // every parent's children get consecutive ids in the level's order.
     QString LevelInsert(int h, std::size_t j, const QString& table, bool fromLeaves) const
     {
-        const HierarchySpec& spec = Spec(h);
-        const LevelSpec& level = spec.levels[j];
-        auto name = [&](std::size_t i) { return fromLeaves ? QStringLiteral("n%1").arg(i) : spec.levels[i].nameSql; };
+        const HierarchyShape& shape = Shape(h);
+        const LevelShape& level = shape.levels[j];
+        auto name = [&](std::size_t i) { return fromLeaves ? QStringLiteral("n%1").arg(i) : shape.levels[i].nameSql; };
         const bool hasKey = !level.keySql.isEmpty();
         const bool hasOrder = !level.orderSql.isEmpty();
         QStringList columns;
@@ -351,7 +351,7 @@ struct OrdersCube::Impl
             if (i > 0)
                 joins += QStringLiteral(" AND p%1.parent = p%2.id").arg(i).arg(i - 1);
         }
-        const QString parent = j == 0 ? QString::number(spec.hasAll ? 1 : 0) : QStringLiteral("p%1.id").arg(j - 1);
+        const QString parent = j == 0 ? QString::number(shape.hasAll ? 1 : 0) : QStringLiteral("p%1.id").arg(j - 1);
         const QString order = (hasOrder ? QStringLiteral("v.o, ") : QString()) + QStringLiteral("v.n%1").arg(j);
         const QString partition = j == 0 ? QString() : QStringLiteral("PARTITION BY ") + parent + QLatin1Char(' ');
         // A constant parent must stay out of the ORDER BY, where SQLite would read it as a column number.
@@ -368,7 +368,7 @@ struct OrdersCube::Impl
 
     qint64 Build(int h, QSqlDatabase& db, const QString& table)
     {
-        const HierarchySpec& spec = Spec(h);
+        const HierarchyShape& shape = Shape(h);
         if (!db.transaction())
             throw std::runtime_error(db.lastError().text().toStdString());
         try {
@@ -381,9 +381,9 @@ struct OrdersCube::Impl
             // Before the levels go in: each level finds its parents through it.
             Exec(db, QStringLiteral("CREATE INDEX %1_name ON %1 (level, name)").arg(table));
             if (std::any_of(
-                    spec.levels.begin(), spec.levels.end(), [](const LevelSpec& l) { return !l.keySql.isEmpty(); }))
+                    shape.levels.begin(), shape.levels.end(), [](const LevelShape& l) { return !l.keySql.isEmpty(); }))
                 Exec(db, QStringLiteral("CREATE INDEX %1_key ON %1 (level, key) WHERE key IS NOT NULL").arg(table));
-            if (spec.hasAll)
+            if (shape.hasAll)
                 Exec(db,
                     QStringLiteral("INSERT INTO %1 VALUES (1, 0, 0, 0, %2, NULL, 0, 0)")
                         .arg(table,
@@ -392,11 +392,11 @@ struct OrdersCube::Impl
 
             // One pass over the orders gives every distinct path; the upper levels come from it. A
             // hierarchy of one level reads its values straight from the orders.
-            const bool fromLeaves = spec.levels.size() > 1;
+            const bool fromLeaves = shape.levels.size() > 1;
             if (fromLeaves) {
                 QStringList columns;
-                for (std::size_t i = 0; i < spec.levels.size(); ++i) {
-                    const LevelSpec& level = spec.levels[i];
+                for (std::size_t i = 0; i < shape.levels.size(); ++i) {
+                    const LevelShape& level = shape.levels[i];
                     columns << level.nameSql + QStringLiteral(" AS n%1").arg(i);
                     if (!level.keySql.isEmpty())
                         columns << level.keySql + QStringLiteral(" AS k%1").arg(i);
@@ -408,7 +408,7 @@ struct OrdersCube::Impl
                     QStringLiteral("CREATE TEMP TABLE cube_leaves AS SELECT DISTINCT ")
                         + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + SampleWorkbook::TableName());
             }
-            for (std::size_t j = 0; j < spec.levels.size(); ++j)
+            for (std::size_t j = 0; j < shape.levels.size(); ++j)
                 Exec(db, LevelInsert(h, j, table, fromLeaves));
             if (fromLeaves)
                 Exec(db, QStringLiteral("DROP TABLE temp.cube_leaves"));
@@ -461,14 +461,14 @@ struct OrdersCube::Impl
     {
         CheckHierarchy(h);
         Table& t = tables[static_cast<std::size_t>(h)];
-        if (t.ready || Spec(h).measures) {
+        if (t.ready || Shape(h).measures) {
             t.ready = true;
             return {};
         }
         QElapsedTimer timer;
         timer.start();
         QSqlDatabase db = Database();
-        const QString table = TableOf(Spec(h));
+        const QString table = TableOf(Shape(h));
         PrepareStats stats;
         if (const std::optional<qint64> stored = StoredTable(db, table)) {
             stats.members = *stored;
@@ -477,7 +477,7 @@ struct OrdersCube::Impl
             stats.members = Build(h, db, table);
             LogMessage(TString(QStringLiteral("Orders Cube: made the %1 members of [%2] in %3 s")
                                    .arg(stats.members)
-                                   .arg(Spec(h).name)
+                                   .arg(Shape(h).name)
                                    .arg(static_cast<double>(timer.nsecsElapsed()) / 1e9, 0, 'f', 2)));
         }
         const QString select = QStringLiteral("SELECT ") + kRowColumns + QStringLiteral(" FROM ") + table;
@@ -491,7 +491,7 @@ struct OrdersCube::Impl
             = Prepared(db, select + QStringLiteral(" WHERE level = ? AND key = ? AND parent = ? ORDER BY id LIMIT 1"));
         t.search = Prepared(
             db, select + QStringLiteral(" WHERE name LIKE ? ESCAPE '\\' AND level <= ? ORDER BY id LIMIT ?"));
-        if (Spec(h).hasAll) {
+        if (Shape(h).hasAll) {
             t.topCount = 1;
         } else {
             QSqlQuery count(db);
@@ -522,7 +522,7 @@ struct OrdersCube::Impl
     std::optional<StoredRow> Row(int h, qint64 id)
     {
         EnsureTable(h);
-        if (id <= 0 || Spec(h).measures)
+        if (id <= 0 || Shape(h).measures)
             return std::nullopt;
         std::vector<StoredRow> rows = Run(*tables[static_cast<std::size_t>(h)].byId, {id});
         return rows.empty() ? std::nullopt : std::optional<StoredRow>(std::move(rows.front()));
@@ -532,7 +532,7 @@ struct OrdersCube::Impl
     {
         EnsureTable(h);
         if (parentId == 0)
-            return Spec(h).measures || MaxLevel(h) < 0 ? 0 : tables[static_cast<std::size_t>(h)].topCount;
+            return Shape(h).measures || MaxLevel(h) < 0 ? 0 : tables[static_cast<std::size_t>(h)].topCount;
         const std::optional<StoredRow> row = Row(h, parentId);
         return row && row->level < MaxLevel(h) ? row->childCount : 0;
     }
@@ -541,7 +541,7 @@ struct OrdersCube::Impl
     TString ChildUniqueName(int h, const CubeMember* parent, const QString& name) const
     {
         if (!parent || parent->isAllMember)
-            return TString(Bracketed(Spec(h).name) + QLatin1Char('.') + Bracketed(name));
+            return TString(Bracketed(Shape(h).name) + QLatin1Char('.') + Bracketed(name));
         return TString(parent->uniqueName.ToQString() + QLatin1Char('.') + Bracketed(name));
     }
 
@@ -557,7 +557,7 @@ struct OrdersCube::Impl
         m.childCount = row.level < MaxLevel(h) ? row.childCount : 0;
         m.name = TString(row.name);
         m.key = TString(row.key);
-        m.isAllMember = Spec(h).hasAll && row.id == 1;
+        m.isAllMember = Shape(h).hasAll && row.id == 1;
         m.uniqueName = ChildUniqueName(h, parent, row.name);
         return m;
     }
@@ -594,8 +594,8 @@ struct OrdersCube::Impl
     std::vector<CubeMember> Extras(int h)
     {
         std::vector<CubeMember> extras;
-        const HierarchySpec& spec = Spec(h);
-        if (spec.measures) {
+        const HierarchyShape& shape = Shape(h);
+        if (shape.measures) {
             std::vector<TString> names = StoredMeasures();
             if (extension) {
                 const std::vector<TString> more = extension->ExtraMeasures();
@@ -614,12 +614,12 @@ struct OrdersCube::Impl
         }
         if (!extension)
             return extras;
-        const std::vector<ICubeExtension::Member> members = extension->ExtraMembers(TString(spec.name));
+        const std::vector<ICubeExtension::Member> members = extension->ExtraMembers(TString(shape.name));
         std::map<qint64, qint64> perParent;
         for (std::size_t i = 0; i < members.size(); ++i) {
             std::optional<CubeMember> parent;
             if (members[i].parentUniqueName.empty()) {
-                if (spec.hasAll)
+                if (shape.hasAll)
                     parent = StoredMember(h, 1);
             } else {
                 parent = ResolveStored(members[i].parentUniqueName);
@@ -709,7 +709,7 @@ struct OrdersCube::Impl
         const int level = parent ? parent->level + 1 : 0;
         if (level > MaxLevel(h))
             return std::nullopt;
-        if (!Spec(h).measures && parentId >= 0) {
+        if (!Shape(h).measures && parentId >= 0) {
             Table& t = tables[static_cast<std::size_t>(h)];
             const bool keyed = byKey && LevelHasKey(h, level);
             std::vector<StoredRow> rows = Run(keyed ? *t.childByKey : *t.child, {level, name, parentId});
@@ -729,7 +729,7 @@ struct OrdersCube::Impl
         EnsureTable(h);
         if (level < 0 || level > MaxLevel(h))
             return std::nullopt;
-        if (!Spec(h).measures) {
+        if (!Shape(h).measures) {
             Table& t = tables[static_cast<std::size_t>(h)];
             const bool keyed = byKey && LevelHasKey(h, level);
             const std::vector<StoredRow> rows = Run(keyed ? *t.onLevelByKey : *t.onLevel, {level, name});
@@ -914,7 +914,7 @@ OrdersCube::MemberSearch OrdersCube::Search(int hierarchy, const TString& text, 
     MemberSearch result;
     const int wanted = std::max(limit, 0);
     const QString needle = text.ToQString();
-    if (!m_impl->Spec(hierarchy).measures) {
+    if (!m_impl->Shape(hierarchy).measures) {
         QString pattern = needle;
         pattern.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
             .replace(QLatin1Char('%'), QStringLiteral("\\%"))
@@ -968,7 +968,7 @@ std::vector<CubeMember> OrdersCube::ExtensionMembers(int hierarchy)
 {
     m_impl->CheckHierarchy(hierarchy);
     std::vector<CubeMember> members = m_impl->Extras(hierarchy);
-    if (m_impl->Spec(hierarchy).measures)
+    if (m_impl->Shape(hierarchy).measures)
         members.erase(members.begin(), members.begin() + static_cast<std::ptrdiff_t>(std::size(kMeasures)));
     return members;
 }
@@ -982,9 +982,9 @@ std::vector<TString> OrdersCube::SchemaLevels(int hierarchy) const
 {
     m_impl->CheckHierarchy(hierarchy);
     std::vector<TString> levels;
-    if (m_impl->Spec(hierarchy).measures)
+    if (m_impl->Shape(hierarchy).measures)
         return levels;
-    for (const LevelSpec& level : m_impl->Spec(hierarchy).levels)
+    for (const LevelShape& level : m_impl->Shape(hierarchy).levels)
         levels.push_back(TString(level.name));
     return levels;
 }
@@ -992,7 +992,7 @@ std::vector<TString> OrdersCube::SchemaLevels(int hierarchy) const
 int OrdersCube::OfferedLevelCount(int hierarchy) const
 {
     m_impl->CheckHierarchy(hierarchy);
-    return m_impl->Spec(hierarchy).measures ? 0 : m_impl->offered[static_cast<std::size_t>(hierarchy)];
+    return m_impl->Shape(hierarchy).measures ? 0 : m_impl->offered[static_cast<std::size_t>(hierarchy)];
 }
 
 void OrdersCube::SetOfferedLevelCount(int hierarchy, int count)
