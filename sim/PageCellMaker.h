@@ -8,8 +8,6 @@
 #include <QtCore/QString>
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 class TableViewPageItemPresModel;
 
@@ -68,31 +66,15 @@ struct CellValue
     const QString* text = nullptr;
 };
 
-// Makes the cell records of one column, page after page.
-//
-// Most columns repeat a few values (ship modes, regions, dates, quantities) many times within a
-// page, and a cell record is never changed once made, so equal cells share one record: fewer
-// allocations per page and a smaller page. Equal means the same value as read, so a repeated value
-// costs a hash of its bytes and no text at all. A column whose values turn out mostly distinct
-// stops looking them up.
-//
-// A maker lives as long as the reader of its column, so that a value that comes back on a later
-// page (a date, a customer, a product) finds the record made for an earlier one. It holds one
-// reference to each record it may hand out again, a bounded number: past that it forgets them all
-// and starts over.
+// Makes the cell record that shows one value of a column: its text, its alignment and whether it
+// is special. Stateless: the page's rows make their cells when a view first asks for one of them.
 class ZELSIM_EXPORT PageCellMaker
 {
 public:
-    explicit PageCellMaker(DataType type);
-    PageCellMaker(const PageCellMaker&) = delete;
-    PageCellMaker& operator=(const PageCellMaker&) = delete;
-    PageCellMaker(PageCellMaker&& other) noexcept;
-    PageCellMaker& operator=(PageCellMaker&&) = delete;
-    ~PageCellMaker();
+    PageCellMaker() = delete;
 
-    // A special cell (the member that stands for all others) is never shared; a null is always
-    // special.
-    RefCntPtr<TableViewPageItemPresModel const> Make(const CellValue& value, bool special);
+    // A null is always special.
+    static RefCntPtr<TableViewPageItemPresModel const> Make(const CellValue& value, DataType type, bool special);
 
     // The text a cell shows for a value of a column of `type`: integers in full, reals with two
     // decimals, texts as they are (in a numeric column too: a member table's first row is a text), a
@@ -104,36 +86,6 @@ public:
     static QString Integer(qint64 value);
 
     static int Alignment(DataType type);
-
-private:
-    // Sixteen bytes: the table of a column of thousands of values stays in the processor's cache.
-    // The key's kind and size are stored with its bytes.
-    struct Slot
-    {
-        std::uint32_t hash = 0;
-        std::uint32_t keyOffset = 0;
-        const TableViewPageItemPresModel* item = nullptr;
-    };
-
-    RefCntPtr<TableViewPageItemPresModel const> MakeItem(const CellValue& value, bool special) const;
-    bool SameKey(const Slot& slot, CellValue::Kind kind, const char* key, std::size_t keySize) const;
-    RefCntPtr<TableViewPageItemPresModel const> Hit(const Slot& slot);
-    void Grow();
-    // Drops the records kept and the table that finds them.
-    void Forget() noexcept;
-
-    DataType m_type;
-    int m_alignment;
-    bool m_sharing = true;
-    long long m_lookups = 0;
-    long long m_hits = 0;
-    std::size_t m_used = 0;
-    std::size_t m_mask = 0;
-    std::vector<Slot> m_slots;
-    // The slot of the value made or found last: a column often repeats the value of the row above
-    // (the lines of one order share its id, date and customer).
-    std::size_t m_last = 0;
-    std::string m_keys;
 };
 
 } // namespace Zel::Sim

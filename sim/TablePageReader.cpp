@@ -1,6 +1,6 @@
 #include "TablePageReader.h"
 
-#include "PageCellMaker.h"
+#include "PageCellStore.h"
 #include "SimAreaBinding.h"
 #include "SqliteHandle.h"
 
@@ -38,12 +38,12 @@ class TablePageReader::PageBuilder
 public:
     using Wanted = std::vector<std::pair<qint64, std::size_t>>;
 
-    // `makers` holds one maker per column of the page, kept from page to page.
-    PageBuilder(std::vector<PageCellMaker>& makers, int firstColumn, int columnCount, std::size_t rowCount)
-        : m_firstColumn(firstColumn)
-        , m_columnCount(columnCount)
+    // `types` holds the data type of each column of the page.
+    PageBuilder(std::vector<DataType> types, int firstColumn, std::size_t rowCount)
+        : m_columnCount(static_cast<unsigned int>(types.size()))
         , m_rows(rowCount)
-        , m_makers(makers)
+        , m_store(MakeRefCnt<PageCellStore>(std::move(types), firstColumn == 0 ? 0 : -1, rowCount))
+        , m_source(m_store.get())
     {
     }
 
@@ -67,13 +67,8 @@ public:
                 return;
             slot = static_cast<std::size_t>(id - m_firstId);
         }
-        std::vector<RefCntPtr<TableViewPageItemPresModel const>> items;
-        items.reserve(static_cast<std::size_t>(m_columnCount));
-        for (int c = 0; c < m_columnCount; ++c)
-            items.push_back(m_makers[static_cast<std::size_t>(c)].Make(values[c], special && m_firstColumn + c == 0));
-        auto record = MakeRefCnt<TableViewPageRowPresModel>();
-        record->SetColumns(std::move(items));
-        m_rows[slot] = RefCntPtr<TableViewPageRowPresModel const>(std::move(record));
+        const unsigned int stored = m_store->Append(special, values);
+        m_rows[slot] = MakeRefCnt<TableViewPageRowPresModel>(m_source, stored, m_columnCount);
     }
 
     Rows Finish()
@@ -86,12 +81,12 @@ public:
     }
 
 private:
-    int m_firstColumn;
-    int m_columnCount;
+    unsigned int m_columnCount;
     qint64 m_firstId = 0;
     const Wanted* m_wanted = nullptr;
     Rows m_rows;
-    std::vector<PageCellMaker>& m_makers;
+    RefCntPtr<PageCellStore> m_store;
+    RefCntPtr<TableViewPageCellSource const> m_source;
 };
 
 // One way of running the two statements of a column window. Rows arrive in the builder.
@@ -114,11 +109,10 @@ public:
     // Up to kListSize ids.
     virtual void ReadList(const qint64* ids, std::size_t count, PageBuilder& builder) = 0;
 
-    // The cell makers of the window's columns.
-    std::vector<PageCellMaker>& Makers() noexcept { return m_makers; }
+    // The data types of the window's columns.
+    const std::vector<DataType>& WindowTypes() const noexcept { return m_windowTypes; }
 
-    // Selects the columns of the statements; a change drops the statements and the cell makers of
-    // the old window.
+    // Selects the columns of the statements; a change drops the statements of the old window.
     void SetWindow(int firstColumn, int columnCount)
     {
         if (firstColumn < 0 || columnCount < 0
@@ -132,10 +126,9 @@ public:
         DropStatements();
         m_firstColumn = firstColumn;
         m_columnCount = columnCount;
-        m_makers.clear();
-        m_makers.reserve(static_cast<std::size_t>(columnCount));
+        m_windowTypes.clear();
         for (int c = firstColumn; c < firstColumn + columnCount; ++c)
-            m_makers.emplace_back(m_columns[static_cast<std::size_t>(c)].type);
+            m_windowTypes.push_back(m_columns[static_cast<std::size_t>(c)].type);
     }
 
 protected:
@@ -174,7 +167,7 @@ private:
     QString m_specialExpression;
     int m_firstColumn = -1;
     int m_columnCount = -1;
-    std::vector<PageCellMaker> m_makers;
+    std::vector<DataType> m_windowTypes;
 };
 
 namespace {
@@ -404,8 +397,7 @@ bool TablePageReader::ReadsThroughSqliteApi() const noexcept
 TablePageReader::Rows TablePageReader::ReadRange(qint64 firstId, qint64 count, int firstColumn, int columnCount)
 {
     m_backend->SetWindow(firstColumn, columnCount);
-    PageBuilder builder(
-        m_backend->Makers(), firstColumn, columnCount, static_cast<std::size_t>(std::max<qint64>(count, 0)));
+    PageBuilder builder(m_backend->WindowTypes(), firstColumn, static_cast<std::size_t>(std::max<qint64>(count, 0)));
     builder.ExpectRange(firstId);
     if (count > 0)
         m_backend->ReadRange(firstId, firstId + count - 1, builder);
@@ -422,7 +414,7 @@ TablePageReader::Rows TablePageReader::ReadIds(const qint64* ids, std::size_t co
         wanted.emplace_back(ids[slot], slot);
     std::sort(wanted.begin(), wanted.end());
 
-    PageBuilder builder(m_backend->Makers(), firstColumn, columnCount, count);
+    PageBuilder builder(m_backend->WindowTypes(), firstColumn, count);
     builder.ExpectIds(&wanted);
     std::vector<qint64> list;
     list.reserve(kListSize);

@@ -16,9 +16,9 @@ class TableViewPageRowPresModel;
 
 namespace Zel::Sim {
 
-// Reads rows of one table of the workbook by row id and makes them into the row records of a page,
-// each cell by the storage class its value was read in (PageCellMaker), never through a QVariant
-// and a second conversion.
+// Reads rows of one table of the workbook by row id and makes them into the row records of a page.
+// The values are kept as read, by their storage class (PageCellStore), never through a QVariant
+// and a second conversion; a row makes its cell records when it is first asked for one.
 //
 // Reads through SQLite's own API on the QtSql connection when the driver allows (SqliteHandleOf),
 // else through QtSql. Either way its statements are prepared once and kept for every later page of

@@ -9,6 +9,8 @@
 #include "PageCacheIDPresModel.h"
 #include "PresentationModel.h"
 
+#include <atomic>
+#include <mutex>
 #include <vector>
 
 // What kind of table a cache is made for. The host decides from the name whether a field's table
@@ -93,19 +95,52 @@ private:
     QString m_displayText;
 };
 
+// Makes the cells of rows that keep their values in another form until a cell is asked for: a
+// page holds a thousand rows, a view shows a few dozen of them, and a cell record costs more to
+// make than the value it shows.
+class ZELHOST_DOC_EXPORT TableViewPageCellSource : public RefCntObject
+{
+public:
+    TableViewPageCellSource() = default;
+    ~TableViewPageCellSource() override;
+    TableViewPageCellSource(const TableViewPageCellSource&) = delete;
+    TableViewPageCellSource& operator=(const TableViewPageCellSource&) = delete;
+
+    // The cells of the source's row `row`, in column order, as many as the row was made with.
+    virtual std::vector<RefCntPtr<TableViewPageItemPresModel const>> MakeCells(unsigned int row) const = 0;
+
+private:
+    friend class TableViewPageRowPresModel;
+    // Rows of one source may be asked for their first cell on several threads at once.
+    mutable std::mutex m_making;
+};
+
 class ZELHOST_DOC_EXPORT TableViewPageRowPresModel : public PresentationModel
 {
 public:
+    using Cells = std::vector<RefCntPtr<TableViewPageItemPresModel const>>;
+
     TableViewPageRowPresModel() = default;
+    // A row whose `columnCount` cells `source` makes from its row `sourceRow` when the first of
+    // them is asked for.
+    TableViewPageRowPresModel(
+        RefCntPtr<TableViewPageCellSource const> source, unsigned int sourceRow, unsigned int columnCount);
     ~TableViewPageRowPresModel() override;
 
     // Cells may be shared between rows and pages: a record is never changed once it is handed out.
-    ZEL_PRES_FIELD(std::vector<RefCntPtr<TableViewPageItemPresModel const>>, Columns)
-
-public:
-    unsigned int GetColumnCount() const noexcept { return static_cast<unsigned int>(m_Columns.size()); }
+    void SetColumns(Cells cells);
+    unsigned int GetColumnCount() const noexcept { return m_columnCount; }
     // `column` is relative to the page's first column.
     const RefCntPtr<TableViewPageItemPresModel const>& GetColumn(unsigned int column) const;
+
+private:
+    void MakeCells() const;
+
+    mutable Cells m_columns;
+    mutable std::atomic<bool> m_made {true};
+    RefCntPtr<TableViewPageCellSource const> m_source;
+    unsigned int m_sourceRow = 0;
+    unsigned int m_columnCount = 0;
 };
 
 // Where a page lies in its table.

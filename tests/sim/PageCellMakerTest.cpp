@@ -1,4 +1,5 @@
 #include "sim/PageCellMaker.h"
+#include "sim/PageCellStore.h"
 #include "tests/support/ZelTestCase.h"
 
 #include "host/doc/TableViewPresModels.h"
@@ -11,6 +12,7 @@
 
 using Zel::Sim::CellValue;
 using Zel::Sim::PageCellMaker;
+using Zel::Sim::PageCellStore;
 
 Q_DECLARE_METATYPE(CellValue::Kind)
 
@@ -107,66 +109,51 @@ private slots:
         QFETCH(int, type);
         QFETCH(QString, expected);
         const QByteArray utf8 = value.toUtf8();
-        PageCellMaker maker(static_cast<DataType>(type));
-        const auto cell = maker.Make(Value(kind, value, utf8), false);
+        const auto cell = PageCellMaker::Make(Value(kind, value, utf8), static_cast<DataType>(type), false);
         QCOMPARE(cell->GetDisplayQString(), expected);
         QCOMPARE(cell->GetIsSpecial(), kind == CellValue::Kind::Null);
         QCOMPARE(cell->GetAlignmentFlags(),
             int(Qt::AlignVCenter) | (IsNumericDataType(static_cast<DataType>(type)) ? Qt::AlignRight : Qt::AlignLeft));
     }
 
-    // Equal values share one record, by what was read: the same text from SQLite's bytes and from
-    // QtSql are different keys, which one reader never mixes. A special cell is never
-    // shared; a column of distinct values stops looking.
-    void equalCellsShareOneRecordUntilTheColumnTurnsOutDistinct()
+    // A store keeps what was read (texts copied, so the reader may reuse its buffers) and makes a
+    // row's cells only when the row is first asked for one, once; the special flag marks the
+    // store's special column of a special row only.
+    void rowsMakeTheirCellsFromTheStoreOnFirstRequest()
     {
-        PageCellMaker maker(DT_STRING);
-        const QByteArray east("East"), west("West");
-        const auto first = maker.Make(CellValue::Utf8(east.constData(), east.size()), false);
-        const auto other = maker.Make(CellValue::Utf8(west.constData(), west.size()), false);
-        QCOMPARE(maker.Make(CellValue::Utf8(east.constData(), east.size()), false).get(), first.get());
-        QCOMPARE(maker.Make(CellValue::Utf8(west.constData(), west.size()), false).get(), other.get());
-        QVERIFY(maker.Make(CellValue::Utf8(east.constData(), east.size()), true).get() != first.get());
-        const QString text = QStringLiteral("East");
-        QVERIFY(maker.Make(CellValue::Text(text), false).get() != first.get());
-        QCOMPARE(maker.Make(CellValue::Null(), false).get(), maker.Make(CellValue::Null(), false).get());
+        auto store = MakeRefCnt<PageCellStore>(std::vector<DataType> {DT_STRING, DT_REAL, DT_INTEGER}, 0, 2);
+        QByteArray east("East");
+        const QString west = QStringLiteral("West");
+        const CellValue first[]
+            = {CellValue::Utf8(east.constData(), east.size()), CellValue::Real(2.345), CellValue::Null()};
+        const CellValue second[] = {CellValue::Text(west), CellValue::Integer(-7), CellValue::Integer(12)};
+        const unsigned int a = store->Append(true, first);
+        east.fill('x');
+        const unsigned int b = store->Append(true, second);
+        QCOMPARE(store->GetColumnCount(), 3u);
 
-        PageCellMaker distinct(DT_INTEGER);
-        std::vector<RefCntPtr<TableViewPageItemPresModel const>> held;
-        for (qint64 id = 0; id < 10; ++id)
-            held.push_back(distinct.Make(CellValue::Integer(id), false));
-        QCOMPARE(distinct.Make(CellValue::Integer(3), false).get(), held[3].get());
-        for (qint64 id = 10; id < 200; ++id)
-            held.push_back(distinct.Make(CellValue::Integer(id), false));
-        QVERIFY(distinct.Make(CellValue::Integer(150), false).get() != held[150].get());
-        QCOMPARE(distinct.Make(CellValue::Integer(150), false)->GetDisplayQString(), QStringLiteral("150"));
-    }
+        const RefCntPtr<TableViewPageCellSource const> source(store.get());
+        const TableViewPageRowPresModel row(source, b, 3);
+        const TableViewPageRowPresModel other(source, a, 3);
+        QCOMPARE(row.GetColumnCount(), 3u);
+        const auto* made = row.GetColumn(1).get();
+        QCOMPARE(row.GetColumn(1).get(), made);
+        QCOMPARE(made->GetDisplayQString(), QStringLiteral("-7.00"));
+        QCOMPARE(row.GetColumn(0)->GetDisplayQString(), west);
+        QVERIFY(row.GetColumn(0)->GetIsSpecial());
+        QVERIFY(!row.GetColumn(2)->GetIsSpecial());
+        QCOMPARE(other.GetColumn(0)->GetDisplayQString(), QStringLiteral("East"));
+        QCOMPARE(other.GetColumn(1)->GetDisplayQString(), QStringLiteral("2.35"));
+        QCOMPARE(other.GetColumn(2)->GetDisplayQString(), QStringLiteral("Null"));
+        QVERIFY(other.GetColumn(2)->GetIsSpecial());
+        QVERIFY_EXCEPTION_THROWN(row.GetColumn(3), std::logic_error);
 
-    // A maker keeps the records it may hand out again, a bounded number of them: past the bound it
-    // starts over, and equal values still share from there on.
-    void keptRecordsAreBounded()
-    {
-        PageCellMaker maker(DT_INTEGER);
-        const auto first = maker.Make(CellValue::Integer(0), false);
-        // Each value twice: half of the lookups find a record, which keeps the column sharing.
-        for (int round = 0; round < 3; ++round) {
-            for (qint64 value = 0; value < 1500; ++value) {
-                const auto a = maker.Make(CellValue::Integer(value), false);
-                QCOMPARE(maker.Make(CellValue::Integer(value), false).get(), a.get());
-                QCOMPARE(a->GetDisplayQString(), QString::number(value));
-            }
-        }
-        QCOMPARE(maker.Make(CellValue::Integer(0), false).get(), first.get());
-        QVERIFY(first->GetRefCount() >= 2);
-
-        for (qint64 value = 1500; value < 4000; ++value) {
-            maker.Make(CellValue::Integer(value), false);
-            maker.Make(CellValue::Integer(value), false);
-        }
-        // Forgotten: only this test holds the first record now.
-        QCOMPARE(first->GetRefCount(), 1L);
-        const auto again = maker.Make(CellValue::Integer(7), false);
-        QCOMPARE(maker.Make(CellValue::Integer(7), false).get(), again.get());
+        // A source that makes another number of cells than the row was made with is refused, and
+        // the row can be asked again.
+        const TableViewPageRowPresModel wrong(source, a, 4);
+        QVERIFY_EXCEPTION_THROWN(wrong.GetColumn(0), std::logic_error);
+        QVERIFY_EXCEPTION_THROWN(wrong.GetColumn(0), std::logic_error);
+        QVERIFY_EXCEPTION_THROWN(store->MakeCells(2), std::logic_error);
     }
 };
 
