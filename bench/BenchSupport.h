@@ -6,6 +6,7 @@
 
 #include "host/doc/CommandDispatcher.h"
 #include "sim/SampleWorkbook.h"
+#include "sim/SimHost.h"
 
 #include <QtCore/QDir>
 
@@ -83,6 +84,28 @@ private:
     const ICommandDispatcher& m_host;
     const int m_countedCommandId;
     mutable long long m_pageFetches = 0;
+};
+
+// The simulated host over the sample workbook of `rows` rows (kept under the build folder), and a
+// dispatcher to it that counts the commands of one id. A benchmark's data set derives from it and
+// adds its own area of the host, which its members destroy before these.
+struct SimulatedWorkbook
+{
+    SimulatedWorkbook(qint64 rowCount, int countedCommandId)
+        : rows(rowCount)
+        , workbook(OpenWorkbook(rowCount, QStringLiteral(ZEL_BENCH_DATA_DIR)))
+        , host(std::make_unique<Zel::Sim::SimHost>())
+        , counting(std::make_unique<CountingDispatcher>(*host, countedCommandId))
+        , dispatcher(counting.get(), [](const ICommandDispatcher*) {})
+    {
+        host->SetExchangeLogEnabled(false);
+    }
+
+    qint64 rows;
+    std::unique_ptr<Zel::Sim::SampleWorkbook> workbook;
+    std::unique_ptr<Zel::Sim::SimHost> host;
+    std::unique_ptr<CountingDispatcher> counting;
+    std::shared_ptr<ICommandDispatcher const> dispatcher;
 };
 
 // Figures kept for the summary of targets after the run, by name.

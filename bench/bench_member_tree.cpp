@@ -130,14 +130,11 @@ private:
     Shape m_root;
 };
 
-struct Dataset
+struct Dataset : SimulatedWorkbook
 {
     explicit Dataset(qint64 rowCount)
-        : rows(rowCount)
+        : SimulatedWorkbook(rowCount, Cmds::GetMemberChildren::id)
     {
-        workbook = OpenWorkbook(rows, QStringLiteral(ZEL_BENCH_DATA_DIR));
-        host = std::make_unique<SimHost>();
-        host->SetExchangeLogEnabled(false);
         area = std::make_unique<CubeArea>(*host, *workbook);
         OrdersCube& cube = area->Cube();
         for (const char* name : {"Order", "Geography"}) {
@@ -148,8 +145,6 @@ struct Dataset
         }
         const int order = cube.FindHierarchy(TString(L"Order"));
         orders = static_cast<int>(cube.AllMember(order)->childCount);
-        counting = std::make_unique<CountingDispatcher>(*host, Cmds::GetMemberChildren::id);
-        dispatcher = std::shared_ptr<ICommandDispatcher const>(counting.get(), [](const ICommandDispatcher*) {});
 
         orderShape = Shape {1, {Shape {orders, {}}}};
         const int geography = cube.FindHierarchy(TString(L"Geography"));
@@ -166,22 +161,10 @@ struct Dataset
         geographyShape = Shape {1, {std::move(allShape)}};
     }
 
-    ~Dataset()
-    {
-        area.reset();
-        host.reset();
-        workbook.reset();
-    }
-
-    qint64 rows;
     int orders = 0;
     Shape orderShape;
     Shape geographyShape;
-    std::unique_ptr<SampleWorkbook> workbook;
-    std::unique_ptr<SimHost> host;
     std::unique_ptr<CubeArea> area;
-    std::unique_ptr<CountingDispatcher> counting;
-    std::shared_ptr<ICommandDispatcher const> dispatcher;
 };
 
 const char* const kTreeNames[] = {"HierarchySelectWidget", "QStandardItemModel", "NullTree"};

@@ -81,30 +81,18 @@ private:
     int m_columns;
 };
 
-struct Dataset
+struct Dataset : SimulatedWorkbook
 {
     explicit Dataset(qint64 rowCount)
-        : rows(rowCount)
+        : SimulatedWorkbook(rowCount, Cmds::GetTableViewPage::id)
     {
-        workbook = OpenWorkbook(rows, QStringLiteral(ZEL_BENCH_DATA_DIR));
-        host = std::make_unique<SimHost>();
-        host->SetExchangeLogEnabled(false);
         area = std::make_unique<TableViewArea>(*host, *workbook);
-        counting = std::make_unique<CountingDispatcher>(*host, Cmds::GetTableViewPage::id);
-        dispatcher = std::shared_ptr<ICommandDispatcher const>(counting.get(), [](const ICommandDispatcher*) {});
         columns = static_cast<int>(workbook->Fields().size());
         QStringList names;
         for (const SampleField& field : workbook->Fields())
             names << SampleWorkbook::SqlColumn(field.name);
         selectAll = QStringLiteral("SELECT ") + names.join(QLatin1Char(',')) + QStringLiteral(" FROM ")
             + SampleWorkbook::TableName();
-    }
-
-    ~Dataset()
-    {
-        area.reset();
-        host.reset();
-        workbook.reset();
     }
 
     std::unique_ptr<TableViewModel> MakeTableViewModel() const
@@ -132,14 +120,9 @@ struct Dataset
         }
     }
 
-    qint64 rows;
     int columns = 0;
     QString selectAll;
-    std::unique_ptr<SampleWorkbook> workbook;
-    std::unique_ptr<SimHost> host;
     std::unique_ptr<TableViewArea> area;
-    std::unique_ptr<CountingDispatcher> counting;
-    std::shared_ptr<ICommandDispatcher const> dispatcher;
     // Row ids by Sales descending, for the raw read of sorted pages; made on first use.
     mutable std::vector<qint64> salesOrder;
 };

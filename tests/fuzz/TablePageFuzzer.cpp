@@ -1,7 +1,8 @@
 // Random tables, random pages and random cell requests through TableViewModel and its page cache.
 // The hostile host answers the creation of its table cache and each page request as the input
 // says: pages that start elsewhere than asked, that claim more rows or columns than they hold,
-// rows and cells that are null, answers of the wrong type or none at all; and it may report the
+// rows and cells that are null, rows that make their cells on the first request and may make fewer
+// than they promised, answers of the wrong type or none at all; and it may report the
 // cache changed or discarded, even from inside a page request. Every cell the host sends carries
 // the position its page claims for it, so a cell the model serves is either that one or, while
 // the host cache is discarded, an empty placeholder; anything else is a wrong cell. Every other
@@ -61,6 +62,19 @@ Answer HostileAnswer(FuzzedDataProvider& in)
 {
     return in.ConsumeIntegralInRange(0, 9) < 7 ? Answer::Good : static_cast<Answer>(in.ConsumeIntegralInRange(1, 4));
 }
+
+// The cells of a page's rows, made when a row is first asked for one, as a host that keeps its
+// values compact makes them. A row may have promised another number of cells than it gets.
+class HeldCells final : public TableViewPageCellSource
+{
+public:
+    std::vector<std::vector<RefCntPtr<TableViewPageItemPresModel const>>> rows;
+
+    std::vector<RefCntPtr<TableViewPageItemPresModel const>> MakeCells(unsigned int row) const override
+    {
+        return rows[row];
+    }
+};
 
 class TableHost final : public ICommandDispatcher
 {
@@ -195,6 +209,7 @@ private:
         const unsigned int heldColumns = std::min({where.GetColumnCount(), static_cast<unsigned int>(kMaxTableColumns),
             m_in.ConsumeBool() ? where.GetColumnCount() : m_in.ConsumeIntegralInRange(0u, 4u)});
         std::vector<RefCntPtr<TableViewPageRowPresModel const>> rows(heldRows);
+        const RefCntPtr<HeldCells> lazy = m_in.ConsumeBool() ? MakeRefCnt<HeldCells>() : RefCntPtr<HeldCells>();
         for (unsigned int r = 0; r < heldRows; ++r) {
             if (m_in.ConsumeIntegralInRange(0, 31) == 0)
                 continue;
@@ -209,6 +224,13 @@ private:
                 cell->SetAlignmentFlags(CellAlignment(row, column));
                 cell->SetIsSpecial(CellIsSpecial(row, column));
                 cells[c] = RefCntPtr<TableViewPageItemPresModel const>(std::move(cell));
+            }
+            if (lazy) {
+                const unsigned int promised = m_in.ConsumeIntegralInRange(0, 15) == 0 ? heldColumns + 1 : heldColumns;
+                lazy->rows.push_back(std::move(cells));
+                rows[r] = MakeRefCnt<TableViewPageRowPresModel>(RefCntPtr<TableViewPageCellSource const>(lazy.get()),
+                    static_cast<unsigned int>(lazy->rows.size() - 1), promised);
+                continue;
             }
             auto row = MakeRefCnt<TableViewPageRowPresModel>();
             row->SetColumns(std::move(cells));
