@@ -86,14 +86,14 @@ private:
     mutable long long m_pageFetches = 0;
 };
 
-// The simulated host over the sample workbook of `rows` rows (kept under the build folder), and a
-// dispatcher to it that counts the commands of one id. A benchmark's data set derives from it and
+// The simulated host over the sample workbook of `rows` rows (kept in `folder`), and a dispatcher
+// to it that counts the commands of one id. A benchmark's data set derives from it and
 // adds its own area of the host, which its members destroy before these.
 struct SimulatedWorkbook
 {
-    SimulatedWorkbook(qint64 rowCount, int countedCommandId)
+    SimulatedWorkbook(qint64 rowCount, const QString& folder, int countedCommandId)
         : rows(rowCount)
-        , workbook(OpenWorkbook(rowCount, QStringLiteral(ZEL_BENCH_DATA_DIR)))
+        , workbook(OpenWorkbook(rowCount, folder))
         , host(std::make_unique<Zel::Sim::SimHost>())
         , counting(std::make_unique<CountingDispatcher>(*host, countedCommandId))
         , dispatcher(counting.get(), [](const ICommandDispatcher*) {})

@@ -133,7 +133,7 @@ private:
 struct Dataset : SimulatedWorkbook
 {
     explicit Dataset(qint64 rowCount)
-        : SimulatedWorkbook(rowCount, Cmds::GetMemberChildren::id)
+        : SimulatedWorkbook(rowCount, QStringLiteral(ZEL_BENCH_DATA_DIR), Cmds::GetMemberChildren::id)
     {
         area = std::make_unique<CubeArea>(*host, *workbook);
         OrdersCube& cube = area->Cube();

@@ -84,7 +84,7 @@ private:
 struct Dataset : SimulatedWorkbook
 {
     explicit Dataset(qint64 rowCount)
-        : SimulatedWorkbook(rowCount, Cmds::GetTableViewPage::id)
+        : SimulatedWorkbook(rowCount, QStringLiteral(ZEL_BENCH_DATA_DIR), Cmds::GetTableViewPage::id)
     {
         area = std::make_unique<TableViewArea>(*host, *workbook);
         columns = static_cast<int>(workbook->Fields().size());
