@@ -14,6 +14,8 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QSpinBox>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOptionViewItem>
 #include <QtWidgets/QTableWidget>
 
 #include <Qsci/qsciscintilla.h>
@@ -92,9 +94,24 @@ void CalculatedMembersDialogDriver::ClickRow(int row) const
 
 void CalculatedMembersDialogDriver::ToggleRow(int row) const
 {
-    ClickRow(row);
-    QTableWidgetItem* item = Get<QTableWidget>("m_lstMembers").item(row, 0);
-    item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    auto& list = Get<QTableWidget>("m_lstMembers");
+    QTableWidgetItem* item = list.item(row, 0);
+    if (!item)
+        throw DriverError(QStringLiteral("the list has no row %1").arg(row).toStdString());
+    list.scrollToItem(item);
+    // The check box where the list's delegate puts it: at the start of the name cell, a line of
+    // text high.
+    QStyleOptionViewItem option;
+    option.initFrom(list.viewport());
+    option.rect = list.visualItemRect(item);
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.checkState = item->checkState();
+    option.text = item->text();
+    const QRect box = list.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list);
+    const Qt::CheckState before = item->checkState();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+    if (item->checkState() == before)
+        throw DriverError(QStringLiteral("the click missed the check box of row %1").arg(row).toStdString());
 }
 
 void CalculatedMembersDialogDriver::New() const

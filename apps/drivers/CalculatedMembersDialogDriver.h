@@ -32,7 +32,7 @@ public:
     bool IsEnabledRow(int row) const;
     // Clicks the row (in its parent cell, away from the check box).
     void ClickRow(int row) const;
-    // Clicks the row's check box: the row is selected first, as the click's press does.
+    // Clicks the row's check box: the press selects the row, the release ticks or clears the box.
     void ToggleRow(int row) const;
 
     void New() const;

@@ -62,18 +62,23 @@ CalculatedMembersDialog::Impl::MemberNameValidator::~MemberNameValidator() = def
 QValidator::State CalculatedMembersDialog::Impl::MemberNameValidator::validate(
     QString& /*input*/, int& /*position*/) const
 {
-    TString error;
-    MDXEditBoxWidget& formula = *m_impl->m_ui->m_MDXEditBoxFormula;
-    if (m_impl->ValidateName(error)) {
-        formula.ClearMessage();
-        return Acceptable;
-    }
-    ZelvarLineEdit& name = *m_impl->m_ui->m_edtName;
-    if (name.hasFocus())
-        return Intermediate;
-    formula.ShowError(error, false);
-    name.setFocus();
-    return Invalid;
+    // A name that could not be checked does not finish the edit.
+    return m_impl->m_failures.Guard(
+        [this] {
+            TString error;
+            MDXEditBoxWidget& formula = *m_impl->m_ui->m_MDXEditBoxFormula;
+            if (m_impl->ValidateName(error)) {
+                formula.ClearMessage();
+                return Acceptable;
+            }
+            ZelvarLineEdit& name = *m_impl->m_ui->m_edtName;
+            if (name.hasFocus())
+                return Intermediate;
+            formula.ShowError(error, false);
+            name.setFocus();
+            return Invalid;
+        },
+        Intermediate);
 }
 
 bool CalculatedMembersDialog::Impl::ValidateName(TString& error)
@@ -125,6 +130,12 @@ bool CalculatedMembersDialog::Impl::CheckSolveOrder(int value, TString& error) c
 }
 
 TString CalculatedMembersDialog::Impl::ValidateFormula(const TString& formula)
+{
+    // A check that failed closes the dialog; what it answers the editor is not shown.
+    return m_failures.Guard([&] { return CheckFormula(formula); }, TString());
+}
+
+TString CalculatedMembersDialog::Impl::CheckFormula(const TString& formula)
 {
     TString error;
     if (!ValidateName(error))

@@ -105,7 +105,8 @@ struct Identity
 
 CalculatedMembersDialog::Impl::Impl(CalculatedMembersDialog& owner,
     const std::shared_ptr<ICommandDispatcher const>& dispatcher, const TString& text, const FieldName& field, bool flag)
-    : m_dispatcher(dispatcher)
+    : m_failures(owner)
+    , m_dispatcher(dispatcher)
     , m_owner(&owner)
     , m_ui(std::make_unique<Ui::CalculatedMembersDialog>())
 {
@@ -482,6 +483,10 @@ bool CalculatedMembersDialog::Impl::AcceptChanges()
             if (answer == QMessageBox::Yes)
                 return false;
         }
+        // The check went to the host through the editor's call-back, which kept a failure of its
+        // own and closed the dialog: nothing is committed after it.
+        if (m_failures.HasFailed())
+            return false;
     }
     if (!UpdateCalculation())
         return false;
@@ -686,11 +691,13 @@ void CalculatedMembersDialog::Impl::OnSelectUseSelected()
 
 void CalculatedMembersDialog::Impl::OnFormulaChanged(MDXEditBoxWidget* /*sender*/)
 {
-    const int row = CurrentRow();
-    if (row == -1 || row != m_currentIndex)
-        return;
-    if (QTableWidgetItem* item = m_ui->m_lstMembers->item(row, FormulaColumn))
-        item->setText(OneLine(m_ui->m_MDXEditBoxFormula->GetFormula()));
+    m_failures.Guard([this] {
+        const int row = CurrentRow();
+        if (row == -1 || row != m_currentIndex)
+            return;
+        if (QTableWidgetItem* item = m_ui->m_lstMembers->item(row, FormulaColumn))
+            item->setText(OneLine(m_ui->m_MDXEditBoxFormula->GetFormula()));
+    });
 }
 
 void CalculatedMembersDialog::Impl::SelectRow(int row)
@@ -758,68 +765,73 @@ CalculatedMembersDialog::CalculatedMembersDialog(const std::shared_ptr<ICommandD
 
 CalculatedMembersDialog::~CalculatedMembersDialog() = default;
 
+int CalculatedMembersDialog::exec()
+{
+    return m_impl->Failures().Exec([this] { return ZelvarDialog::exec(); });
+}
+
 void CalculatedMembersDialog::accept()
 {
-    if (m_impl->AcceptChanges())
+    if (m_impl->Failures().Guard([this] { return m_impl->AcceptChanges(); }, false))
         ZelvarDialog::accept();
 }
 
 void CalculatedMembersDialog::OnUp()
 {
-    m_impl->OnUp();
+    m_impl->Failures().Guard([&] { m_impl->OnUp(); });
 }
 
 void CalculatedMembersDialog::OnDown()
 {
-    m_impl->OnDown();
+    m_impl->Failures().Guard([&] { m_impl->OnDown(); });
 }
 
 void CalculatedMembersDialog::OnNew()
 {
-    m_impl->OnNew();
+    m_impl->Failures().Guard([&] { m_impl->OnNew(); });
 }
 
 void CalculatedMembersDialog::OnDelete()
 {
-    m_impl->OnDelete();
+    m_impl->Failures().Guard([&] { m_impl->OnDelete(); });
 }
 
 void CalculatedMembersDialog::OnCalculationListItemChanged(QTableWidgetItem* item)
 {
-    m_impl->OnCalculationListItemChanged(item);
+    m_impl->Failures().Guard([&] { m_impl->OnCalculationListItemChanged(item); });
 }
 
 void CalculatedMembersDialog::OnCalculationListSelectionChanged()
 {
-    m_impl->OnCalculationListSelectionChanged();
+    m_impl->Failures().Guard([&] { m_impl->OnCalculationListSelectionChanged(); });
 }
 
 void CalculatedMembersDialog::OnSelectUseAll(bool checked)
 {
-    m_impl->OnSelectUseAll(checked);
+    m_impl->Failures().Guard([&] { m_impl->OnSelectUseAll(checked); });
 }
 
 void CalculatedMembersDialog::OnSelectUseSelected(bool /*checked*/)
 {
-    m_impl->OnSelectUseSelected();
+    m_impl->Failures().Guard([&] { m_impl->OnSelectUseSelected(); });
 }
 
 void CalculatedMembersDialog::OnSelectParent()
 {
-    m_impl->SelectParent();
+    m_impl->Failures().Guard([&] { m_impl->SelectParent(); });
 }
 
 void CalculatedMembersDialog::OnNameChanged()
 {
-    m_impl->OnNameChanged();
+    m_impl->Failures().Guard([&] { m_impl->OnNameChanged(); });
 }
 
 void CalculatedMembersDialog::OnNameEdited(const QString& /*text*/)
 {
-    m_impl->OnNameEdited();
+    m_impl->Failures().Guard([&] { m_impl->OnNameEdited(); });
 }
 
 void CalculatedMembersDialog::OnHierChanged(int index)
 {
-    m_impl->OnHierChanged(index);
+    m_impl->Failures().Guard([&] { m_impl->OnHierChanged(index); });
 }

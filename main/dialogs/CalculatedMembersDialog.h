@@ -40,6 +40,12 @@ public:
     CalculatedMembersDialog(const CalculatedMembersDialog&) = delete;
     CalculatedMembersDialog& operator=(const CalculatedMembersDialog&) = delete;
 
+    using ZelvarDialog::exec;
+    // Runs the dialog modally. A bad answer of the host to a command sent while it runs ends the run
+    // and is raised from here: it cannot leave through Qt's event handling, which does not unwind a
+    // dialog's modal loop. Outside a run, the slots raise it themselves.
+    int exec() override;
+
 public slots:
     // Closes the dialog only when the changes could be committed (see AcceptChanges).
     void accept() override;

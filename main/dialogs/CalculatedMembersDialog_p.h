@@ -9,6 +9,7 @@
 #include "host/doc/CalculatedMemberPresModels.h"
 #include "host/doc/ComponentCleanup.h"
 #include "host/ui/ZelvarLineEditValidator.h"
+#include "main/dialogs/DialogFailureRelay.h"
 #include "widgets/MDXEditBoxWidget.h"
 
 #include <QtCore/QtGlobal>
@@ -37,6 +38,10 @@ public:
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
 
+    // Every entry from Qt (the dialog's slots, the name validator, the formula editor's call-backs)
+    // runs through this.
+    DialogFailureRelay& Failures() noexcept { return m_failures; }
+
     // The list and the editor.
     bool AcceptChanges();
     void OnUp();
@@ -54,6 +59,9 @@ public:
     // The checks of a calculation and the browse for its parent.
     bool ValidateName(TString& error);
     bool CheckSolveOrder(int value, TString& error) const;
+    // The host's verdict on the formula of the calculation in the editor, committed first: empty
+    // when it is valid, else the reason.
+    TString CheckFormula(const TString& formula);
     void SelectParent();
 
     void OnFormulaChanged(MDXEditBoxWidget* sender) override;
@@ -86,6 +94,7 @@ private:
     // list's.
     void CheckCount(unsigned int count, const char* message) const;
 
+    DialogFailureRelay m_failures;
     bool m_modified = false;
     std::shared_ptr<ICommandDispatcher const> m_dispatcher;
     unsigned int m_editId = ~0u;

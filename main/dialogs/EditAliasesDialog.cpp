@@ -23,12 +23,13 @@ constexpr int kHasAliasColumnWidth = 60;
 EditAliasesDialog::EditAliasesDialog(
     const ICommandDispatcher& dispatcher, const RefCntPtr<AliasesPresModel const>& aliases)
     : ZelvarDialog(nullptr, kWindowFlags)
+    , m_failures(*this)
     , m_ui(std::make_unique<Ui::EditAliasesDialog>())
     , m_dispatcher(dispatcher)
 {
     m_ui->setupUi(this);
     m_model = std::make_unique<AliasesTableModel>(m_dispatcher, aliases);
-    m_model->SetFailureHandler([this](std::exception_ptr failure) { ReportFailure(std::move(failure)); });
+    m_model->SetFailureHandler([this](std::exception_ptr failure) { m_failures.Report(std::move(failure)); });
     setWindowTitle(LookupTFmtStr(Zel::Strings::EditAliasesTitle)
                        .arg(aliases->GetColumnCaption(), 0, L' ')
                        .ToTString()
@@ -63,28 +64,7 @@ EditAliasesDialog::~EditAliasesDialog() = default;
 
 int EditAliasesDialog::exec()
 {
-    m_running = true;
-    int result = QDialog::Rejected;
-    try {
-        result = ZelvarDialog::exec();
-    } catch (...) {
-        m_running = false;
-        throw;
-    }
-    m_running = false;
-    if (std::exception_ptr failure = std::exchange(m_failure, nullptr))
-        std::rethrow_exception(failure);
-    return result;
-}
-
-void EditAliasesDialog::ReportFailure(std::exception_ptr failure)
-{
-    if (!m_running)
-        std::rethrow_exception(failure);
-    // The first failure is the cause; whatever the closing dialog runs into after it is not.
-    if (!m_failure)
-        m_failure = std::move(failure);
-    reject();
+    return m_failures.Exec([this] { return ZelvarDialog::exec(); });
 }
 
 void EditAliasesDialog::showEvent(QShowEvent* event)
@@ -105,11 +85,7 @@ void EditAliasesDialog::UpdateUIState()
 
 void EditAliasesDialog::OnClear()
 {
-    try {
-        m_model->ClearAliases();
-    } catch (...) {
-        ReportFailure(std::current_exception());
-    }
+    m_failures.Guard([this] { m_model->ClearAliases(); });
 }
 
 void EditAliasesDialog::onSelectionChanged(const QItemSelection& selected, const QItemSelection& /*deselected*/)

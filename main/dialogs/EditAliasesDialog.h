@@ -3,8 +3,8 @@
 #include "host/doc/AliasPresModels.h"
 #include "host/ui/ZelvarDialog.h"
 #include "main/ZelDialogExport.h"
+#include "main/dialogs/DialogFailureRelay.h"
 
-#include <exception>
 #include <memory>
 
 class EditAliasesItemDelegate;
@@ -50,15 +50,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Raises `failure` at once outside a modal run; inside one, keeps it for exec() and ends the run.
-    void ReportFailure(std::exception_ptr failure);
-
+    // Carries a failure of an edit or of "Clear Aliases" out of exec().
+    DialogFailureRelay m_failures;
     std::unique_ptr<Ui::EditAliasesDialog> m_ui;
     std::unique_ptr<AliasesTableModel> m_model;
     const ICommandDispatcher& m_dispatcher;
     // Declared after the model: the table lets go of them before the model goes.
     std::unique_ptr<QItemSelectionModel> m_selectionModel;
     std::unique_ptr<EditAliasesItemDelegate> m_delegate;
-    bool m_running = false;
-    std::exception_ptr m_failure;
 };

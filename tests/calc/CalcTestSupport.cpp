@@ -2,6 +2,10 @@
 
 #include "main/dialogs/CalculatedMembersDialog.h"
 
+#include <QtCore/QTimer>
+
+#include <exception>
+
 namespace CalcTest {
 
 namespace {
@@ -168,6 +172,33 @@ Session::Session(const Editing& editing, bool show)
 {
     if (show)
         driver.Open();
+}
+
+void Session::RunModally(const std::function<void()>& actions)
+{
+    std::exception_ptr failure;
+    leftOpen = false;
+    QTimer::singleShot(0, dialog.get(), [&] {
+        try {
+            driver.Open();
+            actions();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        leftOpen = dialog->isVisible();
+        if (leftOpen)
+            dialog->reject();
+    });
+    try {
+        dialog->exec();
+    } catch (...) {
+        // A driver that failed first is the cause.
+        if (failure)
+            std::rethrow_exception(failure);
+        throw;
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void Host::Forget()

@@ -7,6 +7,7 @@
 
 #include <QtCore/QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -81,9 +82,16 @@ struct Session
 {
     explicit Session(const Editing& editing = Editing(), bool show = true);
 
+    // Runs the dialog modally and, once it is up, does `actions` inside the run; the run is
+    // cancelled if they leave the dialog open (leftOpen). What exec() raises passes through; a
+    // failure of the actions themselves (a driver error) is raised after the run.
+    void RunModally(const std::function<void()>& actions);
+
     Host host;
     std::unique_ptr<CalculatedMembersDialog> dialog;
     Zel::Drivers::CalculatedMembersDialogDriver driver;
+    // Whether the last modal run was still open after its actions.
+    bool leftOpen = false;
 };
 
 } // namespace CalcTest

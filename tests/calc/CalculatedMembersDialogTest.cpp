@@ -475,40 +475,103 @@ private slots:
     {
         QFETCH(int, action);
         QFETCH(QString, message);
-        Session s(ThreeCalculations());
+        Session s(ThreeCalculations(), false);
         auto& host = s.host;
-        auto& dialog = s.dialog;
         auto& driver = s.driver;
-        if (action == 0)
-            driver.New();
-        host.count += 5;
         const auto failure = ZelTest::LogicFailure([&] {
-            switch (action) {
-            case 0:
-            case 1:
-                driver.SetFormula(QStringLiteral("2"));
-                driver.ClickRow(action == 0 ? 0 : 1);
-                break;
-            case 2: {
-                // The check box is ticked quietly and the dialog told as the list would tell it, so
-                // that the failure does not unwind through Qt Widgets' frames, which run no clean-ups.
-                driver.ClickRow(1);
-                QTableWidgetItem* item = driver.Get<QTableWidget>("m_lstMembers").item(1, 0);
-                {
-                    const QSignalBlocker quiet(item->tableWidget());
-                    item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+            s.RunModally([&] {
+                if (action == 0)
+                    driver.New();
+                host.count += 5;
+                switch (action) {
+                case 0:
+                case 1:
+                    driver.SetFormula(QStringLiteral("2"));
+                    driver.ClickRow(action == 0 ? 0 : 1);
+                    break;
+                case 2:
+                    driver.ToggleRow(1);
+                    break;
+                default:
+                    driver.Delete();
                 }
-                QMetaObject::invokeMethod(dialog.get(), "OnCalculationListItemChanged", Q_ARG(QTableWidgetItem*, item));
-                break;
-            }
-            default:
-                driver.Delete();
-            }
+            });
         });
         QCOMPARE(failure,
             QStringLiteral("main/dialogs/CalculatedMembersDialog: ERROR: The displayed calculations are out of sync "
                            "with the controller's calculations; ")
                 + message);
+        QVERIFY(!s.leftOpen);
+    }
+
+    void badAnswersWhileRunningEndTheRun_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("failing"); // the command answered badly
+        QTest::addColumn<QString>("condition"); // empty: the type-mismatch exception
+        QTest::addColumn<int>("parameterId");
+
+        const QString noAnswer = QStringLiteral("parameters != nullptr");
+        QTest::newRow("a key in the name") << 0 << Cmds::ValidateMeasureName::id << noAnswer << 0;
+        QTest::newRow("Check Formula") << 1 << Cmds::CheckCalculatedMemberFormula::id << noAnswer << 0;
+        QTest::newRow("OK after an edit") << 2 << Cmds::CheckCalculatedMemberFormula::id << noAnswer << 0;
+        QTest::newRow("Down after an edit")
+            << 3 << Cmds::UpdateCalculatedMember::id << QString() << int(Cmds::UpdatedCalculation::id);
+    }
+
+    void badAnswersWhileRunningEndTheRun()
+    {
+        // Each comes out of Qt's handling of a click or a key; exec() raises it once the run has
+        // ended, and the closing dialog sends nothing after the command that failed.
+        QFETCH(int, action);
+        QFETCH(int, failing);
+        QFETCH(QString, condition);
+        QFETCH(int, parameterId);
+        Session s(ThreeCalculations(), false);
+        auto& host = s.host;
+        auto& driver = s.driver;
+        auto& answers = host.Dispatcher();
+        if (action == 0)
+            answers.AnswerNull<Cmds::ValidateMeasureName>();
+        else if (action <= 2)
+            answers.AnswerNull<Cmds::CheckCalculatedMemberFormula>();
+        else
+            answers.Answer<Cmds::UpdateCalculatedMember>().Set<Cmds::CalculationCount>(3);
+
+        const auto run = [&] {
+            s.RunModally([&] {
+                switch (action) {
+                case 0:
+                    driver.TypeName(QStringLiteral("Share"));
+                    break;
+                case 1:
+                    driver.CheckFormula();
+                    break;
+                case 2:
+                    driver.SetFormula(QStringLiteral("2"));
+                    driver.Ok();
+                    break;
+                default:
+                    driver.SetSolveOrder(5);
+                    driver.Down();
+                }
+            });
+        };
+        if (condition.isEmpty())
+            QCOMPARE(ZelTest::MismatchedParameter(run), parameterId);
+        else
+            QCOMPARE(LogicCondition(run), condition);
+        QVERIFY(!s.leftOpen);
+        QCOMPARE(s.dialog->result(), int(QDialog::Rejected));
+        const std::vector<int> sent = host.Sent();
+        QCOMPARE(std::count(sent.begin(), sent.end(), failing), std::ptrdiff_t(1));
+        QCOMPARE(sent.back(), failing);
+        QCOMPARE(answers.PendingAnswers(), std::size_t(0));
+
+        // The dialog runs again as it was left.
+        s.RunModally([&] { driver.ClickRow(2); });
+        QVERIFY(s.leftOpen);
+        QCOMPARE(driver.CurrentRow(), 2);
     }
 
     void refusedAnswersLeaveTheRecordsAsTheyWere()
