@@ -21,7 +21,7 @@ namespace Zel::Commands {
     {                                                                                                                  \
         static constexpr int id = Id;                                                                                  \
         using type = __VA_ARGS__;                                                                                      \
-        static constexpr const char* name = #Name;                                                                     \
+        [[maybe_unused]] static constexpr const char* name = #Name;                                                    \
     }
 
 template <typename P>
@@ -63,7 +63,7 @@ struct CommandBase
 #define ZEL_COMMAND(Name, Id, AreaType, ...)                                                                           \
     struct Name : ::Zel::Commands::CommandBase<Id, AreaType, __VA_ARGS__>                                              \
     {                                                                                                                  \
-        static constexpr const char* name = #Name;                                                                     \
+        [[maybe_unused]] static constexpr const char* name = #Name;                                                    \
     }
 
 // Declares an area: the project path of its wrapper header, named in the exceptions its wrappers
@@ -71,7 +71,7 @@ struct CommandBase
 #define ZEL_COMMAND_AREA(Name, WrapperFile)                                                                            \
     struct Name                                                                                                        \
     {                                                                                                                  \
-        static constexpr const char* name = #Name;                                                                     \
+        [[maybe_unused]] static constexpr const char* name = #Name;                                                    \
         static constexpr const char* wrapperFile = WrapperFile;                                                        \
     }
 
