@@ -2,13 +2,16 @@
 
 #include "host/doc/Exceptions.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace Zel::Sim {
 
 namespace {
-// Bytes of text a row of a table like the orders table keeps, to size the store once.
+// Bytes of text a row of a table like the orders table keeps, to size the store once; a page of all
+// rows of a large table grows its buffer as it fills instead.
 constexpr std::size_t kTextBytesPerRow = 160;
+constexpr std::size_t kRowsSizedAhead = 4096;
 } // namespace
 
 PageCellStore::PageCellStore(std::vector<DataType> types, int specialColumn, std::size_t rowCapacity)
@@ -17,7 +20,7 @@ PageCellStore::PageCellStore(std::vector<DataType> types, int specialColumn, std
 {
     m_values.reserve(rowCapacity * m_types.size());
     m_special.reserve(rowCapacity);
-    m_bytes.reserve(rowCapacity * kTextBytesPerRow);
+    m_bytes.reserve(std::min(rowCapacity, kRowsSizedAhead) * kTextBytesPerRow);
 }
 
 PageCellStore::~PageCellStore() = default;
