@@ -6,9 +6,11 @@
 
 #include <QtTest/QtTest>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <random>
+#include <thread>
 
 using Zel::Sim::CellValue;
 using Zel::Sim::PageCellMaker;
@@ -154,6 +156,38 @@ private slots:
         QVERIFY_EXCEPTION_THROWN(wrong.GetColumn(0), std::logic_error);
         QVERIFY_EXCEPTION_THROWN(wrong.GetColumn(0), std::logic_error);
         QVERIFY_EXCEPTION_THROWN(store->MakeCells(2), std::logic_error);
+    }
+
+    // Rows of one store asked for their first cells on several threads at once: each row's cells
+    // are made once, and every thread gets those.
+    void rowsAskedOnSeveralThreadsMakeTheirCellsOnce()
+    {
+        constexpr unsigned int kRows = 2000;
+        auto store = MakeRefCnt<PageCellStore>(std::vector<DataType> {DT_INTEGER, DT_REAL}, -1, kRows);
+        std::vector<RefCntPtr<TableViewPageRowPresModel const>> rows;
+        for (unsigned int r = 0; r < kRows; ++r) {
+            const CellValue values[] = {CellValue::Integer(r), CellValue::Real(r / 4.0)};
+            rows.push_back(MakeRefCnt<TableViewPageRowPresModel>(
+                RefCntPtr<TableViewPageCellSource const>(store.get()), store->Append(false, values), 2));
+        }
+        const long before = RefCntObject::LiveInstanceCount();
+        std::vector<std::vector<const TableViewPageItemPresModel*>> seen(2);
+        std::vector<std::thread> threads;
+        std::atomic<int> started {0};
+        for (auto& cells : seen)
+            threads.emplace_back([&rows, &cells, &started, &seen] {
+                // All at once, so that they meet on the same rows.
+                ++started;
+                while (started < static_cast<int>(seen.size())) { }
+                for (const auto& row : rows)
+                    cells.push_back(row->GetColumn(1).get());
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+        QCOMPARE(RefCntObject::LiveInstanceCount() - before, long {kRows} * 2);
+        for (const auto& cells : seen)
+            QVERIFY(cells == seen.front());
+        QCOMPARE(rows[6]->GetColumn(1)->GetDisplayQString(), QStringLiteral("1.50"));
     }
 };
 
