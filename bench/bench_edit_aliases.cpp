@@ -22,6 +22,8 @@
 
 #include "ui_EditAliasesDialog.h"
 
+#include "BenchSupport.h"
+
 #include "apps/drivers/EditAliasesDialogDriver.h"
 #include "host/commands/AliasCommands.h"
 #include "host/doc/CommandDispatcher.h"
@@ -38,7 +40,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
 #include <time.h>
 
 #include <algorithm>
@@ -47,10 +48,11 @@
 #include <memory>
 #include <numeric>
 #include <random>
-#include <thread>
 #include <vector>
 
 namespace Cmds = Zel::Commands::Alias;
+using ZelBench::HeapMegabytes;
+using ZelBench::PrepareProcess;
 
 namespace {
 
@@ -108,14 +110,6 @@ private:
     double m_cpu = 0;
     int m_regions = 0;
 };
-
-// Heap bytes in use (small blocks and mmapped large ones): exact, and it goes down when memory is
-// freed, unlike the resident set.
-double HeapMegabytes()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
-}
 
 // Order ids as the sample workbook has them ("ORD-2021-0123456"), in a shuffled order (a host lists
 // members in its own order, not by name), every thousandth with an alias.
@@ -516,10 +510,7 @@ BENCHMARK(BM_Clear_StandardItemModel)->UseManualTime()->Unit(benchmark::kMillise
 
 int main(int argc, char** argv)
 {
-    // glibc drops the atomic instructions of shared_ptr and reference counts while a process has
-    // never had a second thread; a host application always has more than one.
-    std::thread([] {}).join();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareProcess();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -41,7 +41,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace Zel::Sim;
@@ -642,9 +641,7 @@ void PrintTargets(const Dataset& data)
 
 int main(int argc, char** argv)
 {
-    // A host application always has more than one thread; the figures are taken as in one.
-    std::thread([] {}).join();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareProcess();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     auto data = std::make_unique<Dataset>(Rows());

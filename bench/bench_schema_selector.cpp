@@ -45,7 +45,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <thread>
 
 using namespace Zel::Sim;
 using namespace ZelBench;
@@ -244,9 +243,7 @@ void PrintTargets()
 
 int main(int argc, char** argv)
 {
-    // A host application always has more than one thread; the figures are taken as in one.
-    std::thread([] {}).join();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareProcess();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     Host host;

@@ -45,7 +45,6 @@
 #include <random>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace Zel::Sim;
@@ -811,11 +810,7 @@ void PrintTargets(qint64 rows)
 
 int main(int argc, char** argv)
 {
-    // glibc drops the atomic instructions of shared_ptr counts while a process has never had a
-    // second thread; a host application always has more than one, so the figures are taken as
-    // in one.
-    std::thread([] {}).join();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareProcess();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
 
