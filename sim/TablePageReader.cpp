@@ -43,7 +43,6 @@ public:
         : m_columnCount(static_cast<unsigned int>(types.size()))
         , m_rows(rowCount)
         , m_store(MakeRefCnt<PageCellStore>(std::move(types), firstColumn == 0 ? 0 : -1, rowCount))
-        , m_source(m_store.get())
     {
     }
 
@@ -68,7 +67,8 @@ public:
             slot = static_cast<std::size_t>(id - m_firstId);
         }
         const unsigned int stored = m_store->Append(special, values);
-        m_rows[slot] = MakeRefCnt<TableViewPageRowPresModel>(m_source, stored, m_columnCount);
+        m_rows[slot] = MakeRefCnt<TableViewPageRowPresModel>(
+            RefCntPtr<TableViewPageCellSource const>(m_store), stored, m_columnCount);
     }
 
     Rows Finish()
@@ -86,7 +86,6 @@ private:
     const Wanted* m_wanted = nullptr;
     Rows m_rows;
     RefCntPtr<PageCellStore> m_store;
-    RefCntPtr<TableViewPageCellSource const> m_source;
 };
 
 // One way of running the two statements of a column window. Rows arrive in the builder.
